@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace velberd {
+
+class MessagePresenter;
+
+// Where the list of servers comes from. Design values; tests point it at a loopback server.
+struct ListServerEndpoint {
+    QString host = QStringLiteral("list.jj2.plus");
+    quint16 port = 10057;
+};
+
+// Everything of the outside world the main window uses, handed in so that tests can fake it.
+struct BrowserServices {
+    ListServerEndpoint listServer;
+    std::shared_ptr<MessagePresenter> messages;
+    // The folder that holds the program: dirs.txt is read from it and the game's logs go there.
+    QString programFolder;
+    std::function<QString()> localAddress;
+};
+
+// The services of the real program on this machine.
+BrowserServices systemServices();
+
+} // namespace velberd

@@ -1,0 +1,58 @@
+#include "browser/logic/serverlist.h"
+#include "browser/ui/mainwindow.h"
+#include "common/ansitext.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QTcpSocket>
+
+namespace velberd {
+namespace {
+
+// Only eleven lines count; a server that sends more than this is cut off.
+constexpr qsizetype kListReplyLimit = 64 * 1024;
+
+} // namespace
+
+void MainWindow::autolist_Timer() {
+    {
+        // Cutting off the last connection is not that server hanging up on us.
+        const QSignalBlocker quiet(Winsock1);
+        Winsock1->abort();
+    }
+    m_received.clear();
+    Winsock1->connectToHost(m_services.listServer.host, m_services.listServer.port);
+}
+
+void MainWindow::Winsock1_DataArrival() {
+    // A reply may arrive in several pieces: each piece rebuilds the lists from all of the reply so
+    // far, so no server is lost to a split line.
+    const auto room = kListReplyLimit - m_received.size();
+    m_received.append(Winsock1->read(room));
+    if (m_received.size() >= kListReplyLimit) Winsock1->abort();
+    rebuildServerLists(m_received);
+}
+
+void MainWindow::Winsock1_Close() {
+    // A server that hangs up without a word has no servers to list.
+    if (m_received.isEmpty()) rebuildServerLists(m_received);
+}
+
+void MainWindow::rebuildServerLists(const QByteArray& received) {
+    const auto entries =
+        parseReceivedBlock(std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
+    // Rebuilding clears the selection without it counting as the player's choice.
+    const QSignalBlocker blockList2(List2);
+    List1->clear();
+    List2->clear();
+    for (const auto& entry : entries) {
+        auto* raw = new QListWidgetItem(toCaption(entry), List1);
+        raw->setData(Qt::UserRole, QByteArray(entry.data(), static_cast<qsizetype>(entry.size())));
+        List2->addItem(toCaption(displayName(entry)));
+    }
+    sCounter->setText(QString::number(List2->count()));
+    List2->setEnabled(true);
+}
+
+} // namespace velberd

@@ -1,0 +1,13 @@
+#include "browser/ui/mainwindow.h"
+#include "common/quitonsignal.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velberd"));
+    velberd::quitOnTerminationSignals();
+    velberd::MainWindow window(velberd::systemServices());
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,42 @@
+#include "browser/ui/mainwindow.h"
+
+#include "common/clickablelabel.h"
+#include "common/twips.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace velberd {
+
+MainWindow::MainWindow(BrowserServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_services(std::move(services)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Velberd v1.4 r64 for Jazz 2 and The Secret Files"));
+    // The layout is drawn to a fixed size, so the window keeps it.
+    setFixedSize(fromTwips(6750), fromTwips(4455));
+    createControls();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    autolist = new QTimer(this);
+    autolist->setObjectName(QStringLiteral("autolist"));
+    Pinger = new QTimer(this);
+    Pinger->setObjectName(QStringLiteral("Pinger"));
+    Winsock1 = new QTcpSocket(this);
+    Winsock1->setObjectName(QStringLiteral("Winsock1"));
+
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    connect(autolist, &QTimer::timeout, this, &MainWindow::autolist_Timer);
+    connect(Winsock1, &QTcpSocket::readyRead, this, &MainWindow::Winsock1_DataArrival);
+    connect(Winsock1, &QTcpSocket::disconnected, this, &MainWindow::Winsock1_Close);
+    connect(Label11, &ClickableLabel::clicked, this, &MainWindow::Label11_Click);
+
+    Form_Load();
+    Timer1->start(700);
+}
+
+MainWindow::~MainWindow() = default;
+
+} // namespace velberd

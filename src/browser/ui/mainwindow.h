@@ -1,0 +1,85 @@
+#pragma once
+
+#include "browser/ui/browserservices.h"
+
+#include <QByteArray>
+#include <QWidget>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTcpSocket;
+class QTimer;
+
+namespace velberd {
+
+class ClickableLabel;
+
+// Velberd's main window: the server list, the details of the selected server and the launch.
+// Controls and timers carry their historical names as object names; the handlers keep theirs.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(BrowserServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+public slots:
+    void Form_Load();
+    void Timer1_Timer();
+    void Label11_Click();
+    void autolist_Timer();
+    void Winsock1_DataArrival();
+    void Winsock1_Close();
+
+private:
+    void createControls();
+    void createServerInformation();
+    void loadGamePaths();
+    void rebuildServerLists(const QByteArray& received);
+
+    BrowserServices m_services;
+
+    QGroupBox* Frame3 = nullptr;
+    QListWidget* List2 = nullptr;
+    QListWidget* List1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QLabel* sCount = nullptr;
+    QLabel* sCounter = nullptr;
+    ClickableLabel* Label11 = nullptr;
+    QLabel* lip = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* SNa = nullptr;
+    QLabel* PCo = nullptr;
+    QLabel* VRe = nullptr;
+    QLabel* GTy = nullptr;
+    QLabel* SUp = nullptr;
+    QLabel* IPa = nullptr;
+    QLabel* HOs = nullptr;
+    QLabel* PIn = nullptr;
+    QLabel* HSt = nullptr;
+    ClickableLabel* Label9 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QCheckBox* spy = nullptr;
+    QCheckBox* safe = nullptr;
+    QCheckBox* full = nullptr;
+    QCheckBox* log = nullptr;
+    QCheckBox* mute = nullptr;
+    QPushButton* Command1 = nullptr;
+
+    QTimer* Timer1 = nullptr;
+    QTimer* autolist = nullptr;
+    QTimer* Pinger = nullptr;
+    QTcpSocket* Winsock1 = nullptr;
+
+    std::int16_t m_startupStep = 0;
+    std::int16_t m_launchCounter = 0;
+    // Everything received on the current list-server connection, up to kListReplyLimit.
+    QByteArray m_received;
+};
+
+} // namespace velberd

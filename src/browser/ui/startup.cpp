@@ -1,0 +1,72 @@
+#include "browser/logic/gamepathfile.h"
+#include "browser/ui/mainwindow.h"
+#include "common/ansitext.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTimer>
+
+namespace velberd {
+namespace {
+
+constexpr std::int16_t kLastStartupStep = 6;
+
+} // namespace
+
+void MainWindow::Form_Load() {
+    m_startupStep = 0;
+    m_launchCounter = 0;
+    loadGamePaths();
+    if (m_services.localAddress) lip->setText(m_services.localAddress());
+}
+
+void MainWindow::loadGamePaths() {
+    QFile file(QDir(m_services.programFolder).filePath(QStringLiteral("dirs.txt")));
+    QByteArray bytes;
+    // A missing or unreadable file reads as an empty one: two empty paths.
+    if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+    const auto paths = parseGamePathFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    Combo1->addItem(toCaption(paths.classic));
+    Combo1->addItem(toCaption(paths.secretFiles));
+    // Adding items selects the first; the choice is left to the server's version or the player.
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(QStringLiteral("Game Path"));
+}
+
+void MainWindow::Timer1_Timer() {
+    // The count stops past the last step, so it cannot run out however long the program runs.
+    if (m_startupStep > kLastStartupStep) return;
+    ++m_startupStep;
+    switch (m_startupStep) {
+    case 1:
+        List2->addItem(QStringLiteral("Please Wait..."));
+        break;
+    case 2:
+        List2->addItem(QStringLiteral("Checking for Winsock..."));
+        break;
+    case 3:
+        List2->addItem(QStringLiteral("Activating Timers..."));
+        break;
+    case 4:
+        List2->addItem(QStringLiteral("Adding Finishing Touches..."));
+        break;
+    case 5:
+        List2->addItem(QStringLiteral("Initialized."));
+        break;
+    case 6:
+        autolist->start(5000);
+        List2->addItem(QStringLiteral("Waiting for ServerList..."));
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::Label11_Click() {
+    showMinimized();
+}
+
+} // namespace velberd

@@ -1,0 +1,216 @@
+#include "windowfixture.h"
+
+#include <QElapsedTimer>
+
+using velberd::test::FakeListServer;
+using velberd::test::WindowFixture;
+
+namespace {
+
+const QByteArray kCrLf("\r\n");
+
+QByteArray server(int n, const QByteArray& name = "Server") {
+    return "192.0.2." + QByteArray::number(n) + ":10052 local public 1 1.24   " + QByteArray::number(100 + n) +
+           " [1/32] " + name + QByteArray::number(n);
+}
+
+QByteArray lines(const QList<QByteArray>& entries) {
+    QByteArray block;
+    for (const auto& entry : entries)
+        block += entry + kCrLf;
+    return block;
+}
+
+// What List2 shows for an entry made by server(): the name after "] ", cut to that marker's position.
+QString shown(int n) {
+    return QStringLiteral("Server%1").arg(n);
+}
+
+} // namespace
+
+class ListClientTests : public QObject {
+    Q_OBJECT
+private slots:
+    void listsWhatTheServerSends_data();
+    void listsWhatTheServerSends();
+    void entryBytesStayUnchanged();
+    void aListSplitAcrossWritesListsWhole();
+    void eachRefreshStartsAfresh();
+    void rebuildClearsTheSelectionButKeepsDetails();
+    void refreshTimelineFollowsStartup();
+    void hostileServersLeaveTheWindowWorking_data();
+    void hostileServersLeaveTheWindowWorking();
+    void floodIsCutOffAndBounded();
+};
+
+void ListClientTests::listsWhatTheServerSends_data() {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("three lines") << lines({server(1), server(2), server(3)})
+                                 << QStringList{shown(1), shown(2), shown(3)};
+    QList<QByteArray> fifteen;
+    QStringList eleven;
+    for (int i = 1; i <= 15; ++i)
+        fifteen << server(i);
+    for (int i = 1; i <= 11; ++i)
+        eleven << shown(i);
+    QTest::newRow("fifteen lines, eleven listed") << lines(fifteen) << eleven;
+    QTest::newRow("empty line 2 ends the list")
+        << lines({server(1), server(2), "", server(4), server(5)}) << QStringList{shown(1), shown(2)};
+    QTest::newRow("empty line 0 is skipped") << lines({"", server(2), server(3)}) << QStringList{shown(2), shown(3)};
+    QTest::newRow("empty block") << QByteArray() << QStringList{};
+    QTest::newRow("last line without CR LF") << lines({server(1)}) + server(2) << QStringList{shown(1), shown(2)};
+    QTest::newRow("one-character last line") << lines({server(1)}) + "z" << QStringList{shown(1), ""};
+    QTest::newRow("entry without the name marker")
+        << lines({"192.0.2.9:10052 local public no marker", server(2)}) << QStringList{"", shown(2)};
+    QTest::newRow("name cut at the marker's position")
+        << lines({"[ABCDEFGHIJKLM] A name far longer than fifteen"}) << QStringList{"A name far long"};
+    QTest::newRow("NUL bytes and lone CR or LF stay inside lines")
+        << lines({QByteArray("a\0b] c\rd\nef", 11)}) << QStringList{QString::fromLatin1("c\rd\n")};
+    QTest::newRow("only a line end") << kCrLf << QStringList{};
+}
+
+void ListClientTests::listsWhatTheServerSends() {
+    QFETCH(QByteArray, reply);
+    QFETCH(QStringList, names);
+    FakeListServer list;
+    list.serve({reply});
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+
+    f.window->autolist_Timer();
+    QTRY_COMPARE(list.connectionCount(), 1);
+    QTRY_VERIFY(f.control("List2")->isEnabled());
+    QTRY_COMPARE(f.items("List2"), names);
+    QCOMPARE(f.items("List1").size(), names.size());
+    QCOMPARE(f.caption("sCounter"), QString::number(names.size()));
+}
+
+void ListClientTests::entryBytesStayUnchanged() {
+    const QByteArray entry("198.51.100.7:10052 mirror public 1 1.23   60 [2/8] Caf\xe9 \x80 \x9f");
+    FakeListServer list;
+    list.serve({entry + kCrLf});
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2").size(), 1);
+    auto* raw = f.control<QListWidget>("List1")->item(0);
+    QCOMPARE(raw->data(Qt::UserRole).toByteArray(), entry);
+    QCOMPARE(f.items("List2").first(), QString::fromUtf8("Café € Ÿ"));
+}
+
+void ListClientTests::aListSplitAcrossWritesListsWhole() {
+    const QByteArray whole = lines({server(1), server(2), server(3), server(4)});
+    const auto cut = whole.indexOf(kCrLf, whole.indexOf(kCrLf) + 2) + 1; // between a CR and its LF
+    FakeListServer list;
+    list.serve({whole.left(7), whole.mid(7, cut - 7), whole.mid(cut, 5), whole.mid(cut + 5)},
+               FakeListServer::Ending::Close, 60);
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2"), (QStringList{shown(1), shown(2), shown(3), shown(4)}));
+    QCOMPARE(f.caption("sCounter"), QStringLiteral("4"));
+}
+
+void ListClientTests::eachRefreshStartsAfresh() {
+    FakeListServer list;
+    list.serve({lines({server(1), server(2), server(3)})});
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2").size(), 3);
+
+    list.serve({lines({server(7)})});
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2"), QStringList{shown(7)});
+    QCOMPARE(f.caption("sCounter"), QStringLiteral("1"));
+    QCOMPARE(list.connectionCount(), 2);
+}
+
+void ListClientTests::rebuildClearsTheSelectionButKeepsDetails() {
+    FakeListServer list;
+    list.serve({lines({server(1), server(2)})});
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2").size(), 2);
+    auto* list2 = f.control<QListWidget>("List2");
+    list2->setCurrentRow(1);
+    const auto shownName = f.caption("Label15");
+
+    f.window->autolist_Timer();
+    QTRY_COMPARE(list.connectionCount(), 2);
+    QTRY_COMPARE(list2->currentRow(), -1);
+    QCOMPARE(list2->selectedItems().size(), 0);
+    QCOMPARE(f.caption("Label15"), shownName);
+}
+
+void ListClientTests::refreshTimelineFollowsStartup() {
+    FakeListServer list;
+    list.serve({lines({server(1)})});
+    WindowFixture f(nullptr, list.port());
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_COMPARE_WITH_TIMEOUT(f.items("List2").size(), 7, 6000);
+    QCOMPARE(list.connectionCount(), 0);
+    QTest::qWait(4000);
+    QCOMPARE(list.connectionCount(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(list.connectionCount(), 1, 3000);
+    const auto firstAt = clock.elapsed();
+    QVERIFY2(firstAt >= 8700 && firstAt < 10500, qPrintable(QString::number(firstAt)));
+    QTRY_COMPARE(f.items("List2"), QStringList{shown(1)});
+    QVERIFY(f.control("List2")->isEnabled());
+}
+
+void ListClientTests::hostileServersLeaveTheWindowWorking_data() {
+    QTest::addColumn<QList<QByteArray>>("pieces");
+    QTest::addColumn<int>("ending");
+    QTest::addColumn<int>("listed");
+
+    QTest::newRow("binary garbage") << QList<QByteArray>{QByteArray("\x00\xff\xfe\x01\x02\x03", 6).repeated(500)}
+                                    << int(FakeListServer::Ending::Close) << 1;
+    QTest::newRow("reset mid-line") << QList<QByteArray>{lines({server(1)}) + "192.0.2.2:100"}
+                                    << int(FakeListServer::Ending::Reset) << 2;
+    QTest::newRow("never closes") << QList<QByteArray>{lines({server(1), server(2)})}
+                                  << int(FakeListServer::Ending::StayOpen) << 2;
+    QTest::newRow("slow drip") << QList<QByteArray>{"19", "2.", "0.2", ".1:1 local public 1 1.21   5 [1/2] Drip\r",
+                                                    "\n"}
+                               << int(FakeListServer::Ending::StayOpen) << 1;
+}
+
+void ListClientTests::hostileServersLeaveTheWindowWorking() {
+    QFETCH(QList<QByteArray>, pieces);
+    QFETCH(int, ending);
+    QFETCH(int, listed);
+    FakeListServer list;
+    list.serve(pieces, FakeListServer::Ending(ending), 50);
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2").size(), listed);
+    QTest::qWait(100 * pieces.size());
+    QCOMPARE(f.items("List2").size(), listed);
+
+    // A sane server afterwards is listed on the next refresh.
+    list.serve({lines({server(5), server(6)})});
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2"), (QStringList{shown(5), shown(6)}));
+}
+
+void ListClientTests::floodIsCutOffAndBounded() {
+    FakeListServer list;
+    QByteArray line = server(1) + kCrLf;
+    list.flood(line.repeated(1000), 100LL * 1024 * 1024);
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2").size(), 11);
+    QTest::qWait(500);
+    // The window hung up after its limit, so the flood stopped far short of its 100 MB.
+    QVERIFY2(list.bytesWritten() < 16LL * 1024 * 1024, qPrintable(QString::number(list.bytesWritten())));
+    QCOMPARE(f.caption("sCounter"), QStringLiteral("11"));
+}
+
+QTEST_MAIN(ListClientTests)
+#include "listclienttests.moc"

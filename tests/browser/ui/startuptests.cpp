@@ -1,0 +1,148 @@
+#include "windowfixture.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+using velberd::test::WindowFixture;
+
+class StartupTests : public QObject {
+    Q_OBJECT
+private slots:
+    void windowHasItsDesignedLook();
+    void gamePathsComeFromDirsTxt_data();
+    void gamePathsComeFromDirsTxt();
+    void missingDirsTxtGivesTwoEmptyPaths();
+    void startupLinesAppearOnTheirTicks();
+    void ticksAfterTheLastStepChangeNothing();
+    void yourIpMinimizesTheWindow();
+};
+
+void StartupTests::windowHasItsDesignedLook() {
+    WindowFixture f;
+    auto& w = *f.window;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Velberd v1.4 r64 for Jazz 2 and The Secret Files"));
+    QCOMPARE(w.size(), QSize(450, 297));
+    QVERIFY(!w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+
+    for (const char* name : {"Label15", "SNa", "PCo", "VRe", "GTy", "SUp", "IPa", "HOs", "PIn", "HSt"}) {
+        auto* value = f.control<QLabel>(name);
+        QVERIFY2(value, name);
+        QCOMPARE(value->text(), QStringLiteral("x"));
+        QVERIFY(value->alignment().testFlag(Qt::AlignRight));
+    }
+    QStringList captions;
+    for (int i = 1; i <= 10; ++i)
+        captions << f.window->findChild<QLabel*>(QStringLiteral("Caption%1").arg(i))->text();
+    QCOMPARE(captions, (QStringList{"Server Name:", "Private / Public:", "PlayerCount:", "Version:", "Game Type:",
+                                    "Server Uptime:", "IP Address:", "Hostname:", "Ping:", "Probable Hosts:"}));
+
+    QCOMPARE(f.items("List2"), QStringList{"Server Lists"});
+    QVERIFY(!f.control("List2")->isEnabled());
+    QCOMPARE(f.items("List1"), (QStringList{"Hey", "Hi", "Sup", "G'dawg?"}));
+    QCOMPARE(f.caption("sCounter"), QStringLiteral("0"));
+    QCOMPARE(f.caption("lip"), QStringLiteral("192.0.2.44"));
+    QCOMPARE(f.control<QLabel>("Label9")->text(), QStringLiteral("Character Editor"));
+    QCOMPARE(f.control<QPushButton>("Command1")->text(), QStringLiteral("Join"));
+    QCOMPARE(f.control<QComboBox>("Combo1")->currentText(), QStringLiteral("Game Path"));
+    QVERIFY(f.control<QCheckBox>("full")->isChecked());
+    for (const char* name : {"spy", "safe", "log", "mute"})
+        QVERIFY2(!f.control<QCheckBox>(name)->isChecked(), name);
+    QCOMPARE(f.control("List2")->geometry(), QRect(8, 16, 153, 156));
+    QCOMPARE(f.control("Command1")->geometry(), QRect(409, 272, 41, 24));
+    QCOMPARE(f.control<QLabel>("HOs")->font().pointSizeF(), 8.25);
+    QCOMPARE(f.control<QLabel>("Label9")->font().family(), QStringLiteral("Arial"));
+
+    QCOMPARE(f.timer("Timer1")->interval(), 700);
+    QVERIFY(f.timer("Timer1")->isActive());
+    QVERIFY(!f.timer("autolist")->isActive());
+    QVERIFY(!f.timer("Pinger")->isActive());
+
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(QApplication::focusWidget(), f.control("Command1"));
+}
+
+void StartupTests::gamePathsComeFromDirsTxt_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("classic");
+    QTest::addColumn<QString>("secretFiles");
+
+    QTest::newRow("as Dorrick writes it")
+        << QByteArray("c:\\games\\jazz2\\jazz2.exe\r\nc:\\games\\jazz2tsf\\jazz2.exe\r\n")
+        << "c:\\games\\jazz2\\jazz2.exe"
+        << "c:\\games\\jazz2tsf\\jazz2.exe";
+    QTest::newRow("no final line end") << QByteArray("a.exe\r\nb.exe") << "a.exe"
+                                       << "b.exe";
+    QTest::newRow("empty first line") << QByteArray("\r\nb.exe\r\n") << ""
+                                      << "b.exe";
+    QTest::newRow("three lines") << QByteArray("a\r\nb\r\nc\r\n") << "a"
+                                 << "b\r\nc";
+    QTest::newRow("empty file") << QByteArray() << ""
+                                << "";
+    QTest::newRow("bytes above 127") << QByteArray("c:\\spiele\\j\xe4ger\\jazz2.exe\r\nc:\\\x80\x9f\xff.exe\r\n")
+                                     << QString::fromUtf8("c:\\spiele\\jäger\\jazz2.exe")
+                                     << QString::fromUtf8("c:\\€Ÿÿ.exe");
+    QTest::newRow("lone CR ends a line") << QByteArray("a\rb\r") << "a"
+                                         << "b";
+    QTest::newRow("LF line ends") << QByteArray("/home/p/jazz2.exe\n/home/p/tsf.exe\n") << "/home/p/jazz2.exe"
+                                  << "/home/p/tsf.exe";
+}
+
+void StartupTests::gamePathsComeFromDirsTxt() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, classic);
+    QFETCH(QString, secretFiles);
+    WindowFixture f(&file);
+    auto* combo = f.control<QComboBox>("Combo1");
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(0), classic);
+    QCOMPARE(combo->itemText(1), secretFiles);
+    QCOMPARE(combo->currentText(), QStringLiteral("Game Path"));
+}
+
+void StartupTests::missingDirsTxtGivesTwoEmptyPaths() {
+    WindowFixture f;
+    auto* combo = f.control<QComboBox>("Combo1");
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(0), QString());
+    QCOMPARE(combo->itemText(1), QString());
+    QCOMPARE(combo->currentText(), QStringLiteral("Game Path"));
+}
+
+void StartupTests::startupLinesAppearOnTheirTicks() {
+    WindowFixture f;
+    const QStringList all{"Server Lists",
+                          "Please Wait...",
+                          "Checking for Winsock...",
+                          "Activating Timers...",
+                          "Adding Finishing Touches...",
+                          "Initialized.",
+                          "Waiting for ServerList..."};
+    QTRY_COMPARE_WITH_TIMEOUT(f.items("List2").size(), 2, 1500);
+    QVERIFY(!f.timer("autolist")->isActive());
+    QTRY_COMPARE_WITH_TIMEOUT(f.items("List2"), all, 5000);
+    QVERIFY(!f.control("List2")->isEnabled());
+    QVERIFY(f.timer("autolist")->isActive());
+    QCOMPARE(f.timer("autolist")->interval(), 5000);
+}
+
+void StartupTests::ticksAfterTheLastStepChangeNothing() {
+    WindowFixture f;
+    for (int i = 0; i < 40000; ++i)
+        f.window->Timer1_Timer();
+    QCOMPARE(f.items("List2").size(), 7);
+    QCOMPARE(f.items("List2").last(), QStringLiteral("Waiting for ServerList..."));
+    QCOMPARE(f.timer("autolist")->interval(), 5000);
+}
+
+void StartupTests::yourIpMinimizesTheWindow() {
+    WindowFixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    QTest::mouseClick(f.control("Label11"), Qt::LeftButton);
+    QTRY_VERIFY(f.window->isMinimized());
+}
+
+QTEST_MAIN(StartupTests)
+#include "startuptests.moc"

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "browser/ui/mainwindow.h"
+#include "fakelistserver.h"
+#include "recordingmessages.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace velberd::test {
+
+// A main window wired to stand-ins: a temporary program folder and, when given, a loopback list
+// server. Nothing it does leaves the machine.
+struct WindowFixture {
+    explicit WindowFixture(const QByteArray* dirsTxt = nullptr, quint16 listPort = 0) {
+        if (dirsTxt) {
+            QFile file(folder.filePath(QStringLiteral("dirs.txt")));
+            file.open(QIODevice::WriteOnly);
+            file.write(*dirsTxt);
+        }
+        BrowserServices services;
+        services.listServer = {QStringLiteral("127.0.0.1"), listPort};
+        services.messages = messages;
+        services.programFolder = folder.path();
+        services.localAddress = [] { return QStringLiteral("192.0.2.44"); };
+        window = std::make_unique<MainWindow>(std::move(services));
+    }
+
+    template <typename T = QWidget> T* control(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString caption(const char* name) const { return control<QLabel>(name)->text(); }
+    QTimer* timer(const char* name) const { return control<QTimer>(name); }
+
+    QStringList items(const char* name) const {
+        QStringList texts;
+        const auto* list = control<QListWidget>(name);
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    }
+
+    // Runs the start-up sequence at once and holds the refresh timer, so a test drives the
+    // refreshes itself.
+    void finishStartup() const {
+        for (int i = 0; i < 6; ++i)
+            window->Timer1_Timer();
+        timer("autolist")->stop();
+    }
+
+    QTemporaryDir folder;
+    std::shared_ptr<RecordingMessages> messages = std::make_shared<RecordingMessages>();
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace velberd::test

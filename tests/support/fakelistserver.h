@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QTcpServer>
+
+namespace velberd::test {
+
+// A list server on 127.0.0.1 that answers every connection with the pieces it is given, one
+// write per piece with a pause between them so that each arrives on its own.
+class FakeListServer : public QObject {
+    Q_OBJECT
+public:
+    enum class Ending { Close, StayOpen, Reset };
+
+    FakeListServer();
+
+    quint16 port() const { return m_server.serverPort(); }
+    int connectionCount() const { return m_connections; }
+    qint64 bytesWritten() const { return m_bytesWritten; }
+
+    void serve(QList<QByteArray> pieces, Ending ending = Ending::Close, int pauseMs = 30);
+    // Writes `total` bytes of `pattern` over and over to every connection, as fast as it drains.
+    void flood(QByteArray pattern, qint64 total);
+
+private:
+    void answer(QTcpSocket* socket);
+    void writeFlood(QTcpSocket* socket, qint64 remaining);
+
+    QTcpServer m_server;
+    QList<QByteArray> m_pieces;
+    Ending m_ending = Ending::Close;
+    int m_pauseMs = 30;
+    QByteArray m_floodPattern;
+    qint64 m_floodTotal = 0;
+    int m_connections = 0;
+    qint64 m_bytesWritten = 0;
+};
+
+} // namespace velberd::test

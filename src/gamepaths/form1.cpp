@@ -1,0 +1,78 @@
+#include "gamepaths/form1.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace dorrick {
+
+namespace {
+
+constexpr int twipsPerPixel = 15;
+
+constexpr int px(int twips) {
+    return twips / twipsPerPixel;
+}
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+template <typename Control> Control* place(Control* control, const char* name, const QRect& geometry) {
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+// A one-pixel line between two points in twips; the border's lines are all horizontal or vertical.
+QFrame* line(QWidget* parent, const char* name, QPoint from, QPoint to, const QColor& colour) {
+    auto* frame =
+        place(new QFrame(parent), name, QRect(QPoint(px(from.x()), px(from.y())), QPoint(px(to.x()), px(to.y()))));
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, colour);
+    frame->setPalette(palette);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+} // namespace
+
+Form1::Form1(QString programFolder, ByteWriter writer, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_programFolder(std::move(programFolder)), m_writer(std::move(writer)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Dorrick - Velberd"));
+    setFixedSize(px(4590), px(855));
+
+    Label1 = place(new QLabel(QStringLiteral("1.21-3:"), this), "Label1", twipsRect(0, 120, 495, 255));
+    Label2 = place(new QLabel(QStringLiteral("TSF:"), this), "Label2", twipsRect(0, 480, 495, 255));
+    Text1 = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2\\jazz2.exe"), this), "Text1",
+                  twipsRect(600, 120, 3135, 285));
+    Text2 = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2tsf\\jazz2.exe"), this), "Text2",
+                  twipsRect(600, 480, 3135, 285));
+    Command1 = place(new QPushButton(QStringLiteral("Save"), this), "Command1", twipsRect(3840, 240, 615, 375));
+
+    // The sunken border around Save: dark top and left edges, light grey bottom and right edges.
+    const QColor dark = palette().color(QPalette::WindowText);
+    const QColor lightGrey(0xE0, 0xE0, 0xE0);
+    Line1 = line(this, "Line1", {3825, 225}, {4470, 225}, dark);
+    Line2 = line(this, "Line2", {3830, 225}, {3830, 615}, dark);
+    Line3 = line(this, "Line3", {3825, 615}, {4470, 615}, lightGrey);
+    Line4 = line(this, "Line4", {4460, 225}, {4460, 615}, lightGrey);
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Command1);
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+void Form1::Command1_Click() {
+    // A failed save says nothing and leaves the old file as it was; the user may simply save again.
+    if (const auto bytes = composeDirsFile(Text1->text(), Text2->text()))
+        replaceFile(QDir(m_programFolder).filePath(QStringLiteral("dirs.txt")), *bytes, m_writer);
+}
+
+} // namespace dorrick

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "gamepaths/dirsfile.h"
+
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace dorrick {
+
+// Dorrick's only window: two game paths and a Save button that writes them to dirs.txt in
+// programFolder. The writer is there so a failing disk can be simulated.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QString programFolder, ByteWriter writer = writeAll, QWidget* parent = nullptr);
+
+private:
+    void Command1_Click();
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLineEdit* Text1;
+    QLineEdit* Text2;
+    QPushButton* Command1;
+    QFrame* Line1;
+    QFrame* Line2;
+    QFrame* Line3;
+    QFrame* Line4;
+
+    QString m_programFolder;
+    ByteWriter m_writer;
+};
+
+} // namespace dorrick

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "gamepaths/form1.h"
+
+#include <QByteArray>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+// Drives a real Dorrick window whose program folder is a fresh temporary folder.
+class Form1Driver {
+public:
+    explicit Form1Driver(dorrick::ByteWriter writer = dorrick::writeAll);
+
+    dorrick::Form1& window() { return *m_window; }
+    bool exposed() const { return m_exposed; }
+    QLineEdit* Text1() const;
+    QLineEdit* Text2() const;
+    QPushButton* Command1() const;
+
+    // Replaces the text of a field the way a user does: select all, then type.
+    void retype(QLineEdit* field, const QString& text);
+    void save();
+
+    QString folder() const { return m_folder.path(); }
+    QString dirsPath() const;
+    QByteArray dirsBytes() const;
+    void writeDirs(const QByteArray& bytes) const;
+    QStringList folderEntries() const;
+
+private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<dorrick::Form1> m_window;
+    bool m_exposed = false;
+};

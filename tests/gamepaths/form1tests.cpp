@@ -1,0 +1,275 @@
+#include "form1driver.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QTest>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/fsuid.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QByteArray defaultsFile = "c:\\games\\jazz2\\jazz2.exe\r\nc:\\games\\jazz2tsf\\jazz2.exe\r\n";
+const QByteArray oldFile = "d:\\old\\jazz2.exe\r\nd:\\old\\tsf\\jazz2.exe\r\n";
+
+QRect geometryOf(const QWidget& window, const char* name) {
+    const auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
+    return control ? control->geometry() : QRect();
+}
+
+// A failed save must leave the window as it was: open, no message on top of it, the fields as typed.
+void verifyQuietAndOpen(Form1Driver& dorrick) {
+    QVERIFY(dorrick.window().isVisible());
+    QCOMPARE(QApplication::topLevelWidgets().size(), 1);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+#ifdef Q_OS_LINUX
+// While alive, file access from this thread is checked as an unprivileged user, so permission bits
+// hold for root too (root's file capabilities drop with its file-system uid).
+class UnprivilegedFileAccess {
+public:
+    UnprivilegedFileAccess() {
+        ::setfsuid(65534);
+        m_active = ::setfsuid(static_cast<uid_t>(-1)) == 65534;
+    }
+    ~UnprivilegedFileAccess() { ::setfsuid(0); }
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+};
+
+// While alive, no file of this process may grow past a few bytes: the next write fails like a full disk.
+class TinyFileSizeLimit {
+public:
+    TinyFileSizeLimit() {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit tiny{8, m_saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &tiny);
+    }
+    ~TinyFileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+#endif
+
+} // namespace
+
+class Form1Tests : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowShowsItsControlsWhereTheyBelong();
+    void tabGoesText1Text2Command1();
+    void savesDefaultsByteForByte();
+    void savesEmptyFirstPath();
+    void secondSaveOverwrites();
+    void typedTextSavedExactly_data();
+    void typedTextSavedExactly();
+    void readOnlyFolderLeavesFileUnchanged_data();
+    void readOnlyFolderLeavesFileUnchanged();
+    void failureMidWriteLeavesOldFileWhole();
+    void fullDiskLeavesOldFileWhole();
+};
+
+void Form1Tests::windowShowsItsControlsWhereTheyBelong() {
+    Form1Driver dorrick;
+    QVERIFY(dorrick.exposed());
+    const dorrick::Form1& window = dorrick.window();
+    QCOMPARE(window.objectName(), QStringLiteral("Form1"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Dorrick - Velberd"));
+    QCOMPARE(window.size(), QSize(306, 57));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+
+    QCOMPARE(window.findChild<QLabel*>("Label1")->text(), QStringLiteral("1.21-3:"));
+    QCOMPARE(window.findChild<QLabel*>("Label2")->text(), QStringLiteral("TSF:"));
+    QCOMPARE(dorrick.Text1()->text(), QStringLiteral("c:\\games\\jazz2\\jazz2.exe"));
+    QCOMPARE(dorrick.Text2()->text(), QStringLiteral("c:\\games\\jazz2tsf\\jazz2.exe"));
+    QCOMPARE(dorrick.Command1()->text(), QStringLiteral("Save"));
+
+    QCOMPARE(geometryOf(window, "Label1"), QRect(0, 8, 33, 17));
+    QCOMPARE(geometryOf(window, "Label2"), QRect(0, 32, 33, 17));
+    QCOMPARE(geometryOf(window, "Text1"), QRect(40, 8, 209, 19));
+    QCOMPARE(geometryOf(window, "Text2"), QRect(40, 32, 209, 19));
+    QCOMPARE(geometryOf(window, "Command1"), QRect(256, 16, 41, 25));
+
+    // The four lines hug the button one pixel outside it: dark above and left, light grey below and right.
+    QCOMPARE(geometryOf(window, "Line1"), QRect(QPoint(255, 15), QPoint(298, 15)));
+    QCOMPARE(geometryOf(window, "Line2"), QRect(QPoint(255, 15), QPoint(255, 41)));
+    QCOMPARE(geometryOf(window, "Line3"), QRect(QPoint(255, 41), QPoint(298, 41)));
+    QCOMPARE(geometryOf(window, "Line4"), QRect(QPoint(297, 15), QPoint(297, 41)));
+    const QColor lightGrey(0xE0, 0xE0, 0xE0);
+    const QColor lineColour = window.palette().color(QPalette::WindowText);
+    for (const char* name : {"Line1", "Line2"})
+        QCOMPARE(window.findChild<QFrame*>(name)->palette().color(QPalette::Window), lineColour);
+    for (const char* name : {"Line3", "Line4"})
+        QCOMPARE(window.findChild<QFrame*>(name)->palette().color(QPalette::Window), lightGrey);
+    QVERIFY(lineColour != lightGrey);
+}
+
+void Form1Tests::tabGoesText1Text2Command1() {
+    Form1Driver dorrick;
+    QVERIFY(dorrick.exposed());
+    QApplication::setActiveWindow(&dorrick.window());
+    QVERIFY(QTest::qWaitForWindowActive(&dorrick.window()));
+    dorrick.Text1()->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), dorrick.Text1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), dorrick.Text2());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), dorrick.Command1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), dorrick.Text1());
+}
+
+void Form1Tests::savesDefaultsByteForByte() {
+    Form1Driver dorrick;
+    QVERIFY(!QFile::exists(dorrick.dirsPath()));
+    dorrick.save();
+    QCOMPARE(dorrick.dirsBytes(), defaultsFile);
+    QCOMPARE(dorrick.folderEntries(), QStringList{"dirs.txt"});
+    verifyQuietAndOpen(dorrick);
+    QCOMPARE(dorrick.Text1()->text(), QStringLiteral("c:\\games\\jazz2\\jazz2.exe"));
+}
+
+void Form1Tests::savesEmptyFirstPath() {
+    Form1Driver dorrick;
+    dorrick.retype(dorrick.Text1(), QString());
+    QCOMPARE(dorrick.Text1()->text(), QString());
+    dorrick.save();
+    QCOMPARE(dorrick.dirsBytes(), QByteArray("\r\nc:\\games\\jazz2tsf\\jazz2.exe\r\n"));
+}
+
+void Form1Tests::secondSaveOverwrites() {
+    Form1Driver dorrick;
+    dorrick.writeDirs("a much longer file that was here before Dorrick ever ran\r\nline 2\r\nline 3\r\n");
+    dorrick.save();
+    QCOMPARE(dorrick.dirsBytes(), defaultsFile);
+
+    QTest::mouseClick(dorrick.Text1(), Qt::LeftButton);
+    QTest::keyClick(dorrick.Text1(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(dorrick.Text1(), "e:\\j2.exe");
+    QTest::mouseClick(dorrick.Text2(), Qt::LeftButton);
+    QTest::keyClick(dorrick.Text2(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(dorrick.Text2(), "e:\\tsf.exe");
+    dorrick.save();
+    QCOMPARE(dorrick.dirsBytes(), QByteArray("e:\\j2.exe\r\ne:\\tsf.exe\r\n"));
+    QCOMPARE(dorrick.folderEntries(), QStringList{"dirs.txt"});
+}
+
+void Form1Tests::typedTextSavedExactly_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("accented letter is one byte")
+        << QStringLiteral("c:\\jeux\\café\\jazz2.exe") << QByteArray("c:\\jeux\\caf\xe9\\jazz2.exe");
+    QTest::newRow("euro sign is its code page byte")
+        << QStringLiteral("c:\\€\\jazz2.exe") << QByteArray("c:\\\x80\\jazz2.exe");
+    QTest::newRow("character outside the code page")
+        << QStringLiteral("c:\\ж\\jazz2.exe") << QByteArray("c:\\?\\jazz2.exe");
+    QTest::newRow("spaces and quotes kept")
+        << QStringLiteral("  \"c:\\my games\\jazz2.exe\" ") << QByteArray("  \"c:\\my games\\jazz2.exe\" ");
+}
+
+void Form1Tests::typedTextSavedExactly() {
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, written);
+    Form1Driver dorrick;
+    dorrick.retype(dorrick.Text2(), typed);
+    QCOMPARE(dorrick.Text2()->text(), typed);
+    dorrick.save();
+    QCOMPARE(dorrick.dirsBytes(), "c:\\games\\jazz2\\jazz2.exe\r\n" + written + "\r\n");
+}
+
+void Form1Tests::readOnlyFolderLeavesFileUnchanged_data() {
+    QTest::addColumn<bool>("fileWritable");
+    QTest::newRow("file read-only too") << false;
+    // Writing in place would be possible here, but only a whole new file may replace the old one.
+    QTest::newRow("file itself writable") << true;
+}
+
+void Form1Tests::readOnlyFolderLeavesFileUnchanged() {
+#ifdef Q_OS_LINUX
+    QFETCH(bool, fileWritable);
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    const QFile::Permissions searchable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    Form1Driver dorrick;
+    dorrick.writeDirs(oldFile);
+    QVERIFY(QFile::setPermissions(dorrick.dirsPath(), fileWritable ? readable | writable : readable));
+    QVERIFY(QFile::setPermissions(dorrick.folder(), readable | searchable));
+    {
+        // Root writes through permission bits; as root, save with the rights of an ordinary user.
+        std::unique_ptr<UnprivilegedFileAccess> unprivileged;
+        if (::geteuid() == 0) {
+            unprivileged = std::make_unique<UnprivilegedFileAccess>();
+            if (!unprivileged->active()) {
+                unprivileged.reset();
+                QFile::setPermissions(dorrick.folder(), readable | writable | searchable);
+                QSKIP("running as root without the right to change the file-system uid: a read-only folder cannot "
+                      "stop this process");
+            }
+        }
+        dorrick.save();
+    }
+    QVERIFY(QFile::setPermissions(dorrick.folder(), readable | writable | searchable));
+    QCOMPARE(dorrick.dirsBytes(), oldFile);
+    QCOMPARE(dorrick.folderEntries(), QStringList{"dirs.txt"});
+    verifyQuietAndOpen(dorrick);
+#else
+    QSKIP("read-only folders are set up with POSIX permissions");
+#endif
+}
+
+void Form1Tests::failureMidWriteLeavesOldFileWhole() {
+    bool failing = true;
+    Form1Driver dorrick([&failing](QIODevice& file, const QByteArray& bytes) {
+        if (!failing) return dorrick::writeAll(file, bytes);
+        file.write(bytes.left(bytes.size() / 2));
+        return false;
+    });
+    dorrick.writeDirs(oldFile);
+    dorrick.save();
+    QCOMPARE(dorrick.dirsBytes(), oldFile);
+    QCOMPARE(dorrick.folderEntries(), QStringList{"dirs.txt"});
+    verifyQuietAndOpen(dorrick);
+
+    // Once the disk is well again, the same window saves normally.
+    failing = false;
+    dorrick.save();
+    QCOMPARE(dorrick.dirsBytes(), defaultsFile);
+}
+
+void Form1Tests::fullDiskLeavesOldFileWhole() {
+#ifdef Q_OS_LINUX
+    Form1Driver dorrick;
+    dorrick.writeDirs(oldFile);
+    {
+        const TinyFileSizeLimit fullDisk;
+        dorrick.save();
+    }
+    QCOMPARE(dorrick.dirsBytes(), oldFile);
+    QCOMPARE(dorrick.folderEntries(), QStringList{"dirs.txt"});
+    verifyQuietAndOpen(dorrick);
+#else
+    QSKIP("a full disk is simulated with a POSIX file-size limit");
+#endif
+}
+
+QTEST_MAIN(Form1Tests)
+#include "form1tests.moc"

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace velberd::net {
+
+inline constexpr std::size_t kEchoHeaderSize = 28;
+inline constexpr std::size_t kEchoDataSize = 250;
+inline constexpr std::size_t kEchoReplySize = kEchoHeaderSize + kEchoDataSize;
+inline constexpr int kEchoTimeoutMs = 500;
+
+// Status codes of the Windows ICMP service; the POSIX backend reports the same ones so that a
+// record reads alike on both platforms.
+inline constexpr std::int32_t kIpSuccess = 0;
+inline constexpr std::int32_t kIpBufTooSmall = 11001;
+inline constexpr std::int32_t kIpDestNetUnreachable = 11002;
+inline constexpr std::int32_t kIpDestHostUnreachable = 11003;
+inline constexpr std::int32_t kIpReqTimedOut = 11010;
+inline constexpr std::int32_t kIpGeneralFailure = 11050;
+
+// The 278 bytes offered to the platform for one reply: the ICMP_ECHO_REPLY header (address,
+// status, round-trip time in ms, ...) and then the data area that receives the echoed payload.
+// Fields are in the machine's byte order, as the platform writes them.
+struct EchoReplyRecord {
+    std::array<unsigned char, kEchoReplySize> bytes{};
+
+    static constexpr std::size_t kAddressOffset = 0;
+    static constexpr std::size_t kStatusOffset = 4;
+    static constexpr std::size_t kRoundTripTimeOffset = 8;
+    static constexpr std::size_t kDataSizeOffset = 12;
+
+    std::uint32_t address() const;
+    std::int32_t status() const;
+    std::uint32_t roundTripTime() const;
+    std::uint16_t dataSize() const;
+
+    void setAddress(std::uint32_t value);
+    void setStatus(std::int32_t value);
+    void setRoundTripTime(std::uint32_t value);
+    void setDataSize(std::uint16_t value);
+};
+
+// Sends one echo request carrying payload to the dotted address and waits up to kEchoTimeoutMs.
+// Returns -1 without sending when address is not dotted (or is 255.255.255.255), 0 without
+// sending when the platform's echo service cannot be opened; otherwise the record as the
+// platform left it and its status.
+std::int32_t SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record);
+
+} // namespace velberd::net

@@ -1,0 +1,33 @@
+#include "net/netservices.h"
+
+#include "net/resolve.h"
+#include "net/session.h"
+
+namespace velberd::net {
+
+bool SystemNetServices::StartSocketLibrary() {
+    return net::StartSocketLibrary();
+}
+
+bool SystemNetServices::StopSocketLibrary() {
+    return net::StopSocketLibrary();
+}
+
+Address SystemNetServices::AddressFromText(const std::string& text) {
+    return net::AddressFromText(text);
+}
+
+std::string SystemNetServices::HostNameFromAddress(Address address) {
+    return net::HostNameFromAddress(address);
+}
+
+std::string SystemNetServices::HostNameFromText(const std::string& text) {
+    return net::HostNameFromText(text);
+}
+
+std::int32_t SystemNetServices::SendEcho(const std::string& address, const std::string& payload,
+                                         EchoReplyRecord& record) {
+    return net::SendEcho(address, payload, record);
+}
+
+} // namespace velberd::net

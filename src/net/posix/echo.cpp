@@ -1,0 +1,144 @@
+#include "net/echo.h"
+
+#include "net/posix/icmppacket.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace velberd::net {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class IcmpSocket {
+public:
+    // A ping socket needs no privilege where net.ipv4.ping_group_range admits the caller; a raw
+    // socket needs CAP_NET_RAW.
+    IcmpSocket() {
+        m_fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP);
+        if (m_fd < 0) {
+            m_fd = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
+            m_raw = true;
+        }
+    }
+    ~IcmpSocket() {
+        if (m_fd >= 0) close(m_fd);
+    }
+    IcmpSocket(const IcmpSocket&) = delete;
+    IcmpSocket& operator=(const IcmpSocket&) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+    bool isRaw() const { return m_raw; }
+    int fd() const { return m_fd; }
+
+private:
+    int m_fd = -1;
+    bool m_raw = false;
+};
+
+// Sequence numbers differ between calls, also between threads, so that a late reply to an
+// earlier echo is never taken for the answer to this one.
+std::uint16_t nextSequence() {
+    static std::atomic<std::uint16_t> sequence{static_cast<std::uint16_t>(getpid())};
+    return sequence.fetch_add(1, std::memory_order_relaxed);
+}
+
+std::int32_t statusForSendError(int error) {
+    switch (error) {
+    case ENETUNREACH:
+        return kIpDestNetUnreachable;
+    case EHOSTUNREACH:
+        return kIpDestHostUnreachable;
+    default:
+        return kIpGeneralFailure;
+    }
+}
+
+void recordFailure(EchoReplyRecord& record, std::int32_t status) {
+    record.setStatus(status);
+    record.setRoundTripTime(0);
+}
+
+void recordReply(EchoReplyRecord& record, const sockaddr_in& from, std::string_view payload, Clock::duration elapsed) {
+    const auto shown = std::min(payload.size(), kEchoDataSize);
+    record.setAddress(from.sin_addr.s_addr);
+    record.setStatus(kIpSuccess);
+    record.setRoundTripTime(
+        static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+    record.setDataSize(static_cast<std::uint16_t>(shown));
+    std::copy_n(payload.begin(), shown, record.bytes.begin() + kEchoHeaderSize);
+}
+
+// Waits until the deadline for the reply that carries this request's sequence number and payload
+// (and id, on a raw socket, which sees every ICMP packet of the host); anything else is skipped.
+void awaitReply(const IcmpSocket& socket, std::uint16_t id, std::uint16_t sequence, const std::string& payload,
+                Clock::time_point sent, EchoReplyRecord& record) {
+    const auto deadline = sent + std::chrono::milliseconds(kEchoTimeoutMs);
+    unsigned char packet[2048];
+    for (;;) {
+        const auto now = Clock::now();
+        if (now >= deadline) break;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
+        pollfd ready{socket.fd(), POLLIN, 0};
+        const int polled = poll(&ready, 1, static_cast<int>(left));
+        if (polled < 0 && errno != EINTR) break;
+        if (polled <= 0) continue;
+
+        sockaddr_in from{};
+        socklen_t fromSize = sizeof from;
+        const ssize_t received =
+            recvfrom(socket.fd(), packet, sizeof packet, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &fromSize);
+        if (received <= 0) continue;
+        const auto arrived = Clock::now();
+        const auto message = icmp::parseEcho(std::span(packet, static_cast<std::size_t>(received)), socket.isRaw());
+        if (!message || message->type != icmp::kEchoReplyType || message->sequence != sequence ||
+            message->payload != payload || (socket.isRaw() && message->id != id)) {
+            continue;
+        }
+        recordReply(record, from, message->payload, arrived - sent);
+        return;
+    }
+    recordFailure(record, kIpReqTimedOut);
+}
+
+void exchange(const IcmpSocket& socket, in_addr_t target, const std::string& payload, EchoReplyRecord& record) {
+    // Like the Windows service, keep room in the data area for the 8 bytes of an ICMP error.
+    if (payload.size() + icmp::kHeaderSize > kEchoDataSize) {
+        recordFailure(record, kIpBufTooSmall);
+        return;
+    }
+    const auto id = static_cast<std::uint16_t>(getpid());
+    const auto sequence = nextSequence();
+    const auto request = icmp::buildEcho(icmp::kEchoRequestType, id, sequence, payload);
+
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = target;
+    const auto sent = Clock::now();
+    if (sendto(socket.fd(), request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0) {
+        recordFailure(record, statusForSendError(errno));
+        return;
+    }
+    awaitReply(socket, id, sequence, payload, sent, record);
+}
+
+} // namespace
+
+std::int32_t SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) {
+    const in_addr_t target = inet_addr(address.c_str());
+    if (target == INADDR_NONE) return -1;
+    const IcmpSocket socket;
+    if (!socket.isOpen()) return 0;
+
+    exchange(socket, target, payload, record);
+    return record.status();
+}
+
+} // namespace velberd::net

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <sys/types.h>
+
+namespace velberd::net::sandbox {
+
+// A stand-in for a slow host: a child process in namespace ns (whose kernel ignores echo
+// requests) that answers each echo request after the given delay. With decoys it first sends,
+// at once, replies that must not be taken for the answer: a wrong sequence number and a wrong
+// payload. It stops when the object goes, or after a minute at the latest.
+class DelayedResponder {
+public:
+    DelayedResponder(const std::string& ns, std::chrono::milliseconds delay, bool decoys = false);
+    ~DelayedResponder();
+    DelayedResponder(const DelayedResponder&) = delete;
+    DelayedResponder& operator=(const DelayedResponder&) = delete;
+
+private:
+    void stop();
+
+    pid_t m_child = -1;
+    int m_stop = -1;
+};
+
+} // namespace velberd::net::sandbox

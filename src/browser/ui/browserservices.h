@@ -7,6 +7,10 @@
 namespace velberd {
 
 class MessagePresenter;
+class ProcessStarter;
+namespace net {
+class NetServices;
+}
 
 // Where the list of servers comes from. Design values; tests point it at a loopback server.
 struct ListServerEndpoint {
@@ -18,6 +22,9 @@ struct ListServerEndpoint {
 struct BrowserServices {
     ListServerEndpoint listServer;
     std::shared_ptr<MessagePresenter> messages;
+    // Called from worker threads, never from the user-interface thread.
+    std::shared_ptr<net::NetServices> net;
+    std::shared_ptr<ProcessStarter> processes;
     // The folder that holds the program: dirs.txt is read from it and the game's logs go there.
     QString programFolder;
     std::function<QString()> localAddress;

@@ -1,8 +1,11 @@
 #include "browser/ui/mainwindow.h"
 
+#include "browser/ui/networkworker.h"
 #include "common/clickablelabel.h"
 #include "common/twips.h"
 
+#include <QListWidget>
+#include <QPushButton>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -11,7 +14,7 @@ namespace velberd {
 MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_services(std::move(services)) {
+      m_services(std::move(services)), m_worker(std::make_unique<NetworkWorker>(this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velberd v1.4 r64 for Jazz 2 and The Secret Files"));
     // The layout is drawn to a fixed size, so the window keeps it.
@@ -32,6 +35,10 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     connect(Winsock1, &QTcpSocket::readyRead, this, &MainWindow::Winsock1_DataArrival);
     connect(Winsock1, &QTcpSocket::disconnected, this, &MainWindow::Winsock1_Close);
     connect(Label11, &ClickableLabel::clicked, this, &MainWindow::Label11_Click);
+    connect(List2, &QListWidget::currentRowChanged, this, &MainWindow::List2_Click);
+    connect(Pinger, &QTimer::timeout, this, &MainWindow::Pinger_Timer);
+    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    List1->installEventFilter(this);
 
     Form_Load();
     Timer1->start(700);

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -18,6 +20,8 @@ class QTimer;
 namespace velberd {
 
 class ClickableLabel;
+class NetworkWorker;
+struct EntryHeader;
 
 // Velberd's main window: the server list, the details of the selected server and the launch.
 // Controls and timers carry their historical names as object names; the handlers keep theirs.
@@ -34,12 +38,28 @@ public slots:
     void autolist_Timer();
     void Winsock1_DataArrival();
     void Winsock1_Close();
+    void List2_Click();
+    void Pinger_Timer();
+    void Command1_Click();
+    void List1_GotFocus();
+    void List1_LostFocus();
+    void List1_KeyDown();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void createServerInformation();
     void loadGamePaths();
     void rebuildServerLists(const QByteArray& received);
+    std::string currentEntry() const;
+    void showEntryHeader(const EntryHeader& header);
+    void showEntryHeader();
+    void lookUpHosts(const std::string& shownAddress, const std::string& lookupAddress);
+    void pingSelection(const std::string& address);
+    bool isCurrentSelection(std::uint64_t selection) const { return selection == m_selection; }
+    void reportCleanupFailure();
 
     BrowserServices m_services;
 
@@ -80,6 +100,10 @@ private:
     std::int16_t m_launchCounter = 0;
     // Everything received on the current list-server connection, up to kListReplyLimit.
     QByteArray m_received;
+    // Counts selections, so that a result for a server the player has since left is dropped.
+    std::uint64_t m_selection = 0;
+    bool m_pingInFlight = false;
+    std::unique_ptr<NetworkWorker> m_worker;
 };
 
 } // namespace velberd

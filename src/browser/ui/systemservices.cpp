@@ -1,6 +1,8 @@
 #include "browser/ui/browserservices.h"
 #include "browser/ui/localaddress.h"
+#include "browser/ui/processstarter.h"
 #include "common/messages.h"
+#include "net/netservices.h"
 
 #include <QCoreApplication>
 
@@ -9,6 +11,8 @@ namespace velberd {
 BrowserServices systemServices() {
     BrowserServices services;
     services.messages = std::make_shared<MessageBoxPresenter>();
+    services.net = std::make_shared<net::SystemNetServices>();
+    services.processes = std::make_shared<DetachedProcessStarter>();
     services.programFolder = QCoreApplication::applicationDirPath();
     services.localAddress = primaryIPv4Address;
     return services;

@@ -2,6 +2,8 @@
 
 #include "browser/ui/mainwindow.h"
 #include "fakelistserver.h"
+#include "fakenetservices.h"
+#include "fakeprocessstarter.h"
 #include "recordingmessages.h"
 
 #include <QComboBox>
@@ -27,6 +29,8 @@ struct WindowFixture {
         BrowserServices services;
         services.listServer = {QStringLiteral("127.0.0.1"), listPort};
         services.messages = messages;
+        services.net = net;
+        services.processes = processes;
         services.programFolder = folder.path();
         services.localAddress = [] { return QStringLiteral("192.0.2.44"); };
         window = std::make_unique<MainWindow>(std::move(services));
@@ -54,8 +58,20 @@ struct WindowFixture {
         timer("autolist")->stop();
     }
 
+    // Selects a row of the server list with the mouse, as the player does.
+    void clickRow(int row) const {
+        auto* list = control<QListWidget>("List2");
+        if (!window->isVisible()) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        }
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
     QTemporaryDir folder;
     std::shared_ptr<RecordingMessages> messages = std::make_shared<RecordingMessages>();
+    std::shared_ptr<FakeNetServices> net = std::make_shared<FakeNetServices>();
+    std::shared_ptr<FakeProcessStarter> processes = std::make_shared<FakeProcessStarter>();
     std::unique_ptr<MainWindow> window;
 };
 

@@ -1,0 +1,91 @@
+#include "browser/logic/launch.h"
+
+#include <limits>
+
+namespace velberd {
+namespace {
+
+std::string_view spySwitch(const LaunchSwitches& switches) {
+    return switches.spy ? "-spy" : "-nospy";
+}
+std::string_view fullSwitch(const LaunchSwitches& switches) {
+    return switches.full ? "-fullscreen" : "-windowed";
+}
+std::string_view muteSwitch(const LaunchSwitches& switches) {
+    return switches.mute ? "-nosound" : "-sound";
+}
+
+std::string logSwitch(std::string_view logPath) {
+    return "-Log=" + std::string{logPath};
+}
+
+char lowered(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+} // namespace
+
+std::int16_t raiseLaunchCounter(std::int16_t counter) {
+    if (counter == std::numeric_limits<std::int16_t>::max()) return counter;
+    return static_cast<std::int16_t>(counter + 1);
+}
+
+std::string logFilePath(std::string_view programFolder, std::int16_t counter, PathStyle style) {
+    std::string path;
+    if (style == PathStyle::Wine) {
+        path = "Z:";
+        for (const char c : programFolder)
+            path += c == '/' ? '\\' : c;
+    } else {
+        path = programFolder;
+    }
+    path += "\\JazzLog";
+    path += std::to_string(counter);
+    path += ".txt";
+    return path;
+}
+
+std::optional<LaunchCommand> buildLaunchCommand(std::string_view gamePath, const LaunchSwitches& switches,
+                                                std::string_view logPath, std::string_view accessCaption,
+                                                std::string_view addressCaption) {
+    if (accessCaption != "public ") return std::nullopt;
+    LaunchCommand command{std::string{gamePath}, {}};
+    auto& arguments = command.arguments;
+    if (switches.safe) arguments.emplace_back("-Safe");
+    arguments.emplace_back(spySwitch(switches));
+    arguments.emplace_back(fullSwitch(switches));
+    arguments.emplace_back(muteSwitch(switches));
+    if (switches.log) arguments.push_back(logSwitch(logPath));
+    arguments.emplace_back("-connect");
+    arguments.emplace_back(addressCaption);
+    return command;
+}
+
+std::string commandLineText(std::string_view gamePath, const LaunchSwitches& switches, std::string_view logPath,
+                            std::string_view addressCaption) {
+    std::string line{gamePath};
+    if (switches.safe) line += " -Safe";
+    line += ' ';
+    line += spySwitch(switches);
+    line += ' ';
+    line += fullSwitch(switches);
+    line += ' ';
+    line += muteSwitch(switches);
+    line += ' ';
+    if (switches.log) line += logSwitch(logPath);
+    line += " -connect ";
+    line += addressCaption;
+    return line;
+}
+
+bool runsThroughWine(std::string_view program) {
+    constexpr std::string_view extension = ".exe";
+    if (program.size() < extension.size()) return false;
+    const auto tail = program.substr(program.size() - extension.size());
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        if (lowered(tail[i]) != extension[i]) return false;
+    }
+    return true;
+}
+
+} // namespace velberd

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "windowfixture.h"
+
+namespace velberd::test {
+
+struct ListServerHolder {
+    FakeListServer server;
+};
+
+// A started window whose list server has served the given entries, already listed.
+struct ListedWindow : ListServerHolder, WindowFixture {
+    explicit ListedWindow(const QList<QByteArray>& entries, const QByteArray* dirsTxt = nullptr)
+        : WindowFixture(dirsTxt, server.port()) {
+        QByteArray reply;
+        for (const auto& entry : entries)
+            reply += entry + "\r\n";
+        server.serve({reply});
+        finishStartup();
+        window->autolist_Timer();
+        QTRY_COMPARE(control<QListWidget>("List2")->count(), entries.size());
+        QTRY_VERIFY(control("List2")->isEnabled());
+    }
+};
+
+} // namespace velberd::test

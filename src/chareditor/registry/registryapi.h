@@ -1,0 +1,40 @@
+#pragma once
+
+#include "chareditor/registry/backend.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// modRegistryAPI: single values of the registry, named by full key path text and value name.
+// Every operation opens its key, does its one read or write and closes the key again; nothing is
+// kept between calls, so the functions are reentrant.
+namespace velberd::registry {
+
+struct KeyPath {
+    RootKey root = 0;
+    std::string subKey;
+};
+
+// Told about a key path that is not of the form "HKEY_...\sub\key"; the window shows the message.
+using MalformedPathSink = std::function<void(std::string_view path)>;
+
+struct Registry {
+    Backend& backend;
+    MalformedPathSink malformed;
+};
+
+std::string incorrectFormatText(std::string_view path);
+
+KeyPath ParseKeyPath(std::string_view path, const MalformedPathSink& malformed);
+RootKey RootKeyFromName(std::string_view name);
+
+// "Error" when the key or value cannot be read; the empty text when the path names no known root.
+std::string ReadStringValue(const Registry& registry, std::string_view path, std::string_view name);
+std::string ReadBinaryValue(const Registry& registry, std::string_view path, std::string_view name);
+
+// Failures are silent: the status is of no use to the one caller.
+void WriteStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text);
+void WriteBinaryValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view bytes);
+
+} // namespace velberd::registry

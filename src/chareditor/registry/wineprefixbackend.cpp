@@ -1,0 +1,146 @@
+#include "chareditor/registry/wineprefixbackend.h"
+
+#include "chareditor/registry/atomicfile.h"
+#include "chareditor/registry/cp1252.h"
+#include "chareditor/registry/winefile.h"
+#include "chareditor/registry/wineserver.h"
+#include "chareditor/registry/winevalue.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <utility>
+
+namespace velberd::registry {
+namespace {
+
+struct Location {
+    std::filesystem::path file;
+    std::vector<std::u16string> key;
+};
+
+std::optional<std::string> readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    return std::move(content).str();
+}
+
+std::optional<Location> locate(const std::filesystem::path& prefix, RootKey root, const std::string& subKey) {
+    std::vector<std::u16string> key;
+    if (!subKey.empty()) key = splitKeyName(utf16FromCp1252(subKey));
+    if (std::ranges::any_of(key, [](const auto& part) { return part.empty(); })) return std::nullopt;
+    switch (root) {
+    case kCurrentUser:
+        return Location{prefix / "user.reg", std::move(key)};
+    case kLocalMachine:
+        return Location{prefix / "system.reg", std::move(key)};
+    case kUsers:
+        if (key.empty() || !sameName(key.front(), u".Default")) return std::nullopt;
+        key.erase(key.begin());
+        return Location{prefix / "userdef.reg", std::move(key)};
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<ValueEntry> findValue(std::string_view file, SectionSpan section, const std::u16string& name) {
+    for (auto& entry : sectionValues(file, section)) {
+        if (sameName(entry.name, name)) return std::move(entry);
+    }
+    return std::nullopt;
+}
+
+// The file with the one value set: its own lines replaced, or new lines at the end of its key's
+// section (a new section when the key has none yet).
+std::string withValue(const std::string& file, const std::vector<std::u16string>& key, const std::u16string& name,
+                      const ValueData& value) {
+    const auto section = findSection(file, key);
+    if (!section) {
+        const auto seconds =
+            std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+                .count();
+        const std::string separator = file.empty() || file.ends_with('\n') ? "\n" : "\n\n";
+        return file + separator + sectionHeader(key, seconds) + encodeValueEntry(valueNameText(name), value);
+    }
+    if (const auto entry = findValue(file, *section, name)) {
+        const auto nameText = std::string_view(file).substr(entry->begin, entry->dataBegin - entry->begin);
+        return file.substr(0, entry->begin) + encodeValueEntry(nameText, value) + file.substr(entry->end);
+    }
+    const std::size_t point = insertionPoint(file, *section);
+    const std::string lead = point > 0 && file[point - 1] != '\n' ? "\n" : "";
+    return file.substr(0, point) + lead + encodeValueEntry(valueNameText(name), value) + file.substr(point);
+}
+
+} // namespace
+
+WinePrefixBackend::WinePrefixBackend(std::filesystem::path prefix) : m_prefix(std::move(prefix)) {}
+
+Status WinePrefixBackend::openKey(RootKey root, const std::string& subKey, std::uint32_t access, KeyHandle& handle) {
+    auto location = locate(m_prefix, root, subKey);
+    if (!location) return kFileNotFound;
+    const auto file = readFile(location->file);
+    if (!file || (!location->key.empty() && !hasKey(*file, location->key))) return kFileNotFound;
+    handle = m_nextHandle++;
+    m_open.emplace(handle, OpenKey{std::move(location->file), std::move(location->key), access});
+    return kSuccess;
+}
+
+Status WinePrefixBackend::queryValue(KeyHandle key, const std::string& name, std::uint32_t& type, std::uint8_t* data,
+                                     std::uint32_t& size) {
+    const auto open = m_open.find(key);
+    if (open == m_open.end()) return kInvalidHandle;
+    if ((open->second.access & kQueryValueRight) == 0) return kAccessDenied;
+    const auto file = readFile(open->second.file);
+    if (!file) return kFileNotFound;
+    const auto section = findSection(*file, open->second.key);
+    if (!section) return kFileNotFound;
+    const auto entry = findValue(*file, *section, utf16FromCp1252(name));
+    if (!entry) return kFileNotFound;
+    const auto value = decodeValueData(entry->data);
+    if (!value) return kFileNotFound;
+    type = value->type;
+    const auto needed = static_cast<std::uint32_t>(value->bytes.size());
+    if (data == nullptr) {
+        size = needed;
+        return kSuccess;
+    }
+    if (size < needed) {
+        size = needed;
+        return kMoreData;
+    }
+    std::memcpy(data, value->bytes.data(), needed);
+    size = needed;
+    return kSuccess;
+}
+
+Status WinePrefixBackend::setValue(KeyHandle key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                                   std::uint32_t size) {
+    const auto open = m_open.find(key);
+    if (open == m_open.end()) return kInvalidHandle;
+    if ((open->second.access & kSetValueRight) == 0) return kAccessDenied;
+    if (data == nullptr && size > 0) return kInvalidParameter;
+    if (wineServerRunning(m_prefix)) return kBusy;
+    const auto file = readFile(open->second.file);
+    if (!file || (!open->second.key.empty() && !hasKey(*file, open->second.key))) return kFileNotFound;
+    const ValueData value{type, size > 0 ? std::string(reinterpret_cast<const char*>(data), size) : std::string()};
+    const std::string updated = withValue(*file, open->second.key, utf16FromCp1252(name), value);
+    return replaceFileAtomically(open->second.file, updated) ? kSuccess : kAccessDenied;
+}
+
+Status WinePrefixBackend::closeKey(KeyHandle key) {
+    return m_open.erase(key) > 0 ? kSuccess : kInvalidHandle;
+}
+
+std::filesystem::path prefixFromEnvironment() {
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != '\0') return prefix;
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home != nullptr ? home : "") / ".wine";
+}
+
+} // namespace velberd::registry

@@ -1,0 +1,173 @@
+#include "chareditor/ui/charactereditor.h"
+
+#include "chareditor/ui/colourbox.h"
+#include "common/ansitext.h"
+#include "common/twips.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+
+namespace velberd {
+namespace {
+
+constexpr std::string_view kKey123 = "HKEY_USERS\\.Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2\\1.23\\Player0";
+constexpr std::string_view kKey124 =
+    "HKEY_USERS\\.Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2 Special Edition\\1.24\\Player0";
+
+constexpr unsigned char kJazz = 0x37;
+constexpr unsigned char kSpaz123 = 0x55;
+constexpr unsigned char kSpaz124 = 0x59;
+constexpr unsigned char kLori = 0x3D;
+
+// "Char" holds the character code as a 32-bit little-endian number.
+std::string charValue(unsigned char code) {
+    return {static_cast<char>(code), '\0', '\0', '\0'};
+}
+
+template <typename Control> Control* place(QWidget* window, const char* name, const QRect& twips) {
+    auto* control = new Control(window);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(twips);
+    return control;
+}
+
+} // namespace
+
+CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      m_messages(messages), m_registry{backend, [this](std::string_view path) {
+                                           m_messages.show(this, MessagePresenter::Style::Plain,
+                                                           toCaption(registry::incorrectFormatText(path)));
+                                       }} {
+    setObjectName(QStringLiteral("Registry"));
+    setWindowTitle(QStringLiteral("Character Editor"));
+    setFixedSize(twipsRect(0, 0, 2640, 1095).size());
+
+    Option1 = place<QRadioButton>(this, "Option1", twipsRect(120, 0, 495, 255));
+    Option2 = place<QRadioButton>(this, "Option2", twipsRect(720, 0, 495, 255));
+    Option3 = place<QRadioButton>(this, "Option3", twipsRect(1320, 0, 495, 255));
+    OTF = place<QCheckBox>(this, "OTF", twipsRect(1920, 0, 615, 315));
+    Text1 = place<QLineEdit>(this, "Text1", twipsRect(120, 360, 1815, 285));
+    Command1 = place<QPushButton>(this, "Command1", twipsRect(2040, 360, 495, 285));
+    Text2 = place<QLineEdit>(this, "Text2", twipsRect(120, 720, 375, 285));
+    Text3 = place<QLineEdit>(this, "Text3", twipsRect(600, 720, 375, 285));
+    Text4 = place<QLineEdit>(this, "Text4", twipsRect(1080, 720, 375, 285));
+    Text5 = place<QLineEdit>(this, "Text5", twipsRect(1560, 720, 375, 285));
+    Command2 = place<QPushButton>(this, "Command2", twipsRect(2040, 720, 495, 285));
+
+    Option1->setText(QStringLiteral("Ja"));
+    Option2->setText(QStringLiteral("Sp"));
+    Option3->setText(QStringLiteral("Lo"));
+    Option3->setEnabled(false);
+    OTF->setText(QStringLiteral("1.24"));
+    Command1->setText(QStringLiteral("Set"));
+    Command2->setText(QStringLiteral("Set"));
+
+    const std::array<QWidget*, 11> tabOrder{Text1,    Command1, Text2,   Text3,   Text4,  Text5,
+                                            Command2, OTF,      Option1, Option2, Option3};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    // An option's handler runs when it is turned on, by the user or by loading.
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Option1_Click();
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Option2_Click();
+    });
+    connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Option3_Click();
+    });
+    connect(OTF, &QCheckBox::toggled, this, &CharacterEditor::OTF_Click);
+    connect(Command1, &QPushButton::clicked, this, &CharacterEditor::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &CharacterEditor::Command2_Click);
+
+    Form_Load();
+}
+
+void CharacterEditor::Form_Load() {
+    loadSettings(kKey123, false);
+}
+
+void CharacterEditor::OTF_Click() {
+    if (OTF->isChecked()) {
+        Option3->setEnabled(true);
+        loadSettings(kKey124, true);
+    } else {
+        turnLoOff();
+        Option3->setEnabled(false);
+        loadSettings(kKey123, false);
+    }
+}
+
+void CharacterEditor::Command1_Click() {
+    registry::WriteStringValue(m_registry, currentKey(), "Name", fromCaption(Text1->text()));
+}
+
+void CharacterEditor::Command2_Click() {
+    std::string colour;
+    for (QLineEdit* box : {Text2, Text3, Text4, Text5}) {
+        const auto byte = colourByteFromText(fromCaption(box->text()));
+        // A number above ff fits no byte: nothing is written, and the box is pointed out.
+        if (!byte) {
+            box->setFocus();
+            box->selectAll();
+            return;
+        }
+        colour.push_back(static_cast<char>(*byte));
+    }
+    registry::WriteBinaryValue(m_registry, currentKey(), "Color", colour);
+}
+
+void CharacterEditor::Option1_Click() {
+    registry::WriteBinaryValue(m_registry, currentKey(), "Char", charValue(kJazz));
+}
+
+void CharacterEditor::Option2_Click() {
+    registry::WriteBinaryValue(m_registry, currentKey(), "Char", charValue(OTF->isChecked() ? kSpaz124 : kSpaz123));
+}
+
+void CharacterEditor::Option3_Click() {
+    if (!Option3->isEnabled()) return;
+    registry::WriteBinaryValue(m_registry, kKey124, "Char", charValue(kLori));
+}
+
+void CharacterEditor::loadSettings(std::string_view keyPath, bool secretFiles) {
+    const std::string character = registry::ReadBinaryValue(m_registry, keyPath, "Char");
+    if (!character.empty()) {
+        const auto code = static_cast<unsigned char>(character.front());
+        if (code == kJazz) {
+            Option1->setChecked(true);
+        } else if (code == (secretFiles ? kSpaz124 : kSpaz123)) {
+            Option2->setChecked(true);
+        } else if (secretFiles && code == kLori) {
+            Option3->setChecked(true);
+        }
+    }
+
+    Text1->setText(toCaption(registry::ReadStringValue(m_registry, keyPath, "Name")));
+
+    // A value shorter than four bytes leaves the boxes it does not reach as they are.
+    const std::string colour = registry::ReadBinaryValue(m_registry, keyPath, "Color");
+    const std::array<QLineEdit*, 4> boxes{Text2, Text3, Text4, Text5};
+    for (std::size_t i = 0; i < boxes.size() && i < colour.size(); ++i) {
+        boxes[i]->setText(QString::fromStdString(colourText(static_cast<std::uint8_t>(colour[i]))));
+    }
+}
+
+std::string_view CharacterEditor::currentKey() const {
+    return OTF->isChecked() ? kKey124 : kKey123;
+}
+
+// An option of an exclusive group cannot be turned off on its own; the group lets go of it briefly.
+void CharacterEditor::turnLoOff() {
+    Option3->setAutoExclusive(false);
+    Option3->setChecked(false);
+    Option3->setAutoExclusive(true);
+}
+
+} // namespace velberd

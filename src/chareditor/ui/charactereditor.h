@@ -1,0 +1,53 @@
+#pragma once
+
+#include "chareditor/registry/registryapi.h"
+#include "common/messages.h"
+
+#include <QWidget>
+#include <string_view>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace velberd {
+
+// The window "Registry": the game's player name, colours and character, for version 1.23 or,
+// with "1.24" checked, for The Secret Files. Reads when it opens and on every switch of version;
+// writes at "Set" and whenever a character option is turned on.
+class CharacterEditor : public QWidget {
+    Q_OBJECT
+public:
+    CharacterEditor(registry::Backend& backend, MessagePresenter& messages, QWidget* parent = nullptr);
+
+private:
+    void Form_Load();
+    void OTF_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+
+    void loadSettings(std::string_view keyPath, bool secretFiles);
+    std::string_view currentKey() const;
+    void turnLoOff();
+
+    MessagePresenter& m_messages;
+    registry::Registry m_registry;
+
+    QRadioButton* Option1;
+    QRadioButton* Option2;
+    QRadioButton* Option3;
+    QCheckBox* OTF;
+    QLineEdit* Text1;
+    QPushButton* Command1;
+    QLineEdit* Text2;
+    QLineEdit* Text3;
+    QLineEdit* Text4;
+    QLineEdit* Text5;
+    QPushButton* Command2;
+};
+
+} // namespace velberd

@@ -1,0 +1,349 @@
+#include "chareditor/registry/registryapi.h"
+#include "chareditor/registry/systemregistry.h"
+#include "chareditor/ui/charactereditor.h"
+#include "common/twips.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace velberd {
+namespace {
+
+constexpr std::string_view kKey123 = "HKEY_USERS\\.Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2\\1.23\\Player0";
+constexpr std::string_view kKey124 =
+    "HKEY_USERS\\.Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2 Special Edition\\1.24\\Player0";
+
+const QByteArray kHeader = "WINE REGISTRY Version 2\n"
+                           ";; All keys relative to \\\\User\\\\.Default\n"
+                           "\n"
+                           "#arch=win64\n"
+                           "\n"
+                           "[Control Panel\\\\Desktop] 1700000000\n"
+                           "\"DragFullWindows\"=\"0\"\n"
+                           "\n";
+
+QByteArray section123(const QByteArray& values) {
+    return "[Software\\\\Epic MegaGames\\\\Jazz Jackrabbit 2\\\\1.23\\\\Player0] 1700000100\n"
+           "#time=1da0f0b5e8a1c2f\n" +
+           values + "\n";
+}
+
+QByteArray section124(const QByteArray& values) {
+    return "[Software\\\\Epic MegaGames\\\\Jazz Jackrabbit 2 Special Edition\\\\1.24\\\\Player0] 1700000200\n"
+           "#time=1da0f0b5e8a1c30\n" +
+           values + "\n";
+}
+
+class RecordingPresenter final : public MessagePresenter {
+public:
+    QStringList shown;
+    void show(QWidget*, Style, const QString& text) override { shown << text; }
+};
+
+std::string bytes(std::initializer_list<unsigned char> values) {
+    std::string text;
+    for (const unsigned char value : values)
+        text.push_back(static_cast<char>(value));
+    return text;
+}
+
+} // namespace
+
+class CharacterEditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void layoutFollowsTheDesign();
+    void loadingTurnsOnTheMatchingOptionAndWritesItBack();
+    void spazCodeDependsOnTheVersion();
+    void switchingVersionEnablesAndDisablesLori();
+    void optionsAreNotResetWhenTheNewKeyMatchesNone();
+    void colourBytesShowInLowerCaseHex();
+    void colourSetReadsHexadecimalLeniently();
+    void colourAboveFfIsRefusedAndPointedOut();
+    void nameSetWritesOnlyTheCurrentKey();
+    void loriCannotBeChosenFor123();
+    void clickedOptionsWriteTheirCodes();
+    void unreadableKeysShowErrorAndWriteNothing();
+
+private:
+    void writeUserDefaults(const QByteArray& content);
+    QByteArray userDefaults() const;
+    std::string read(std::string_view key, std::string_view name);
+    void open();
+    template <typename Control> Control* control(const char* name) {
+        auto* found = m_editor->findChild<Control*>(QString::fromLatin1(name));
+        if (found == nullptr) qFatal("no control %s", name);
+        return found;
+    }
+    void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2)); }
+
+    std::unique_ptr<QTemporaryDir> m_prefix;
+    std::unique_ptr<registry::Backend> m_backend;
+    RecordingPresenter m_messages;
+    std::unique_ptr<CharacterEditor> m_editor;
+};
+
+void CharacterEditorTest::init() {
+    m_prefix = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_prefix->isValid());
+    qputenv("WINEPREFIX", QFile::encodeName(m_prefix->path()));
+    m_backend = registry::makeSystemRegistry();
+    m_messages.shown.clear();
+}
+
+void CharacterEditorTest::cleanup() {
+    QVERIFY(m_messages.shown.isEmpty());
+    m_editor.reset();
+    m_backend.reset();
+    m_prefix.reset();
+}
+
+void CharacterEditorTest::writeUserDefaults(const QByteArray& content) {
+    QFile file(m_prefix->filePath(QStringLiteral("userdef.reg")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray CharacterEditorTest::userDefaults() const {
+    QFile file(m_prefix->filePath(QStringLiteral("userdef.reg")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::string CharacterEditorTest::read(std::string_view key, std::string_view name) {
+    const registry::Registry registry{*m_backend, nullptr};
+    return registry::ReadBinaryValue(registry, key, name);
+}
+
+void CharacterEditorTest::open() {
+    m_editor = std::make_unique<CharacterEditor>(*m_backend, m_messages);
+    m_editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_editor.get()));
+}
+
+void CharacterEditorTest::layoutFollowsTheDesign() {
+    writeUserDefaults(kHeader);
+    open();
+    QCOMPARE(m_editor->objectName(), QStringLiteral("Registry"));
+    QCOMPARE(m_editor->windowTitle(), QStringLiteral("Character Editor"));
+    QCOMPARE(m_editor->minimumSize(), twipsRect(0, 0, 2640, 1095).size());
+    QCOMPARE(m_editor->maximumSize(), twipsRect(0, 0, 2640, 1095).size());
+    QVERIFY(!(m_editor->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(m_editor->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    struct Expected {
+        const char* name;
+        QString caption;
+        QRect geometry;
+    };
+    const Expected expected[] = {
+        {"Text1", {}, twipsRect(120, 360, 1815, 285)},
+        {"Command1", QStringLiteral("Set"), twipsRect(2040, 360, 495, 285)},
+        {"Text2", {}, twipsRect(120, 720, 375, 285)},
+        {"Text3", {}, twipsRect(600, 720, 375, 285)},
+        {"Text4", {}, twipsRect(1080, 720, 375, 285)},
+        {"Text5", {}, twipsRect(1560, 720, 375, 285)},
+        {"Command2", QStringLiteral("Set"), twipsRect(2040, 720, 495, 285)},
+        {"OTF", QStringLiteral("1.24"), twipsRect(1920, 0, 615, 315)},
+        {"Option1", QStringLiteral("Ja"), twipsRect(120, 0, 495, 255)},
+        {"Option2", QStringLiteral("Sp"), twipsRect(720, 0, 495, 255)},
+        {"Option3", QStringLiteral("Lo"), twipsRect(1320, 0, 495, 255)},
+    };
+    QWidget* previous = nullptr;
+    for (const auto& [name, caption, geometry] : expected) {
+        auto* widget = control<QWidget>(name);
+        QCOMPARE(widget->geometry(), geometry);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) QCOMPARE(button->text(), caption);
+        // Tab index order: the next control of the focus chain that can take the focus.
+        if (previous != nullptr) {
+            QWidget* next = previous->nextInFocusChain();
+            while (next->focusPolicy() == Qt::NoFocus)
+                next = next->nextInFocusChain();
+            QCOMPARE(next->objectName(), QString::fromLatin1(name));
+        }
+        previous = widget;
+    }
+    QVERIFY(!control<QCheckBox>("OTF")->isChecked());
+    QVERIFY(!control<QRadioButton>("Option3")->isEnabled());
+}
+
+void CharacterEditorTest::loadingTurnsOnTheMatchingOptionAndWritesItBack() {
+    writeUserDefaults(kHeader +
+                      section123("\"Char\"=hex:55,01,02,03,04\n\"Color\"=hex:10,20,30,40\n"
+                                 "\"Name\"=\"  Jazz\\xe9 \"\n") +
+                      section124("\"Char\"=hex:37,09,09,09\n"));
+    open();
+    QVERIFY(control<QRadioButton>("Option2")->isChecked());
+    QCOMPARE(read(kKey123, "Char"), bytes({0x55, 0, 0, 0}));
+    QCOMPARE(read(kKey124, "Char"), bytes({0x37, 9, 9, 9}));
+    QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("Jazz\u00e9 "));
+}
+
+void CharacterEditorTest::spazCodeDependsOnTheVersion() {
+    writeUserDefaults(kHeader + section123("\"Char\"=hex:59,00,00,00\n") + section124("\"Char\"=hex:59,07,00,00\n"));
+    open();
+    QVERIFY(!control<QRadioButton>("Option1")->isChecked());
+    QVERIFY(!control<QRadioButton>("Option2")->isChecked());
+    QVERIFY(!control<QRadioButton>("Option3")->isChecked());
+
+    click(control<QCheckBox>("OTF"));
+    QVERIFY(control<QRadioButton>("Option2")->isChecked());
+    QCOMPARE(read(kKey124, "Char"), bytes({0x59, 0, 0, 0}));
+    QCOMPARE(read(kKey123, "Char"), bytes({0x59, 0, 0, 0}));
+}
+
+void CharacterEditorTest::switchingVersionEnablesAndDisablesLori() {
+    writeUserDefaults(kHeader + section123("\"Char\"=hex:3d,00,00,00\n") + section124("\"Char\"=hex:3d,05,00,00\n"));
+    open();
+    auto* lori = control<QRadioButton>("Option3");
+    QVERIFY(!lori->isChecked());
+
+    click(control<QCheckBox>("OTF"));
+    QVERIFY(lori->isEnabled());
+    QVERIFY(lori->isChecked());
+    QCOMPARE(read(kKey124, "Char"), bytes({0x3d, 0, 0, 0}));
+
+    click(control<QCheckBox>("OTF"));
+    QVERIFY(!lori->isEnabled());
+    QVERIFY(!lori->isChecked());
+    QVERIFY(!control<QRadioButton>("Option1")->isChecked());
+    QVERIFY(!control<QRadioButton>("Option2")->isChecked());
+    QCOMPARE(read(kKey123, "Char"), bytes({0x3d, 0, 0, 0}));
+}
+
+void CharacterEditorTest::optionsAreNotResetWhenTheNewKeyMatchesNone() {
+    writeUserDefaults(kHeader + section123("\"Char\"=hex:37,00,00,00\n") + section124("\"Char\"=hex:01,00,00,00\n"));
+    open();
+    QVERIFY(control<QRadioButton>("Option1")->isChecked());
+    click(control<QCheckBox>("OTF"));
+    QVERIFY(control<QRadioButton>("Option1")->isChecked());
+    QCOMPARE(read(kKey124, "Char"), bytes({0x01, 0, 0, 0}));
+}
+
+void CharacterEditorTest::colourBytesShowInLowerCaseHex() {
+    writeUserDefaults(kHeader + section123("\"Color\"=hex:00,0a,ff,10,77\n") + section124("\"Color\"=hex:c0,01\n"));
+    open();
+    QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("0"));
+    QCOMPARE(control<QLineEdit>("Text3")->text(), QStringLiteral("a"));
+    QCOMPARE(control<QLineEdit>("Text4")->text(), QStringLiteral("ff"));
+    QCOMPARE(control<QLineEdit>("Text5")->text(), QStringLiteral("10"));
+
+    // A shorter value fills the boxes it reaches.
+    click(control<QCheckBox>("OTF"));
+    QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("c0"));
+    QCOMPARE(control<QLineEdit>("Text3")->text(), QStringLiteral("1"));
+    QCOMPARE(control<QLineEdit>("Text4")->text(), QStringLiteral("ff"));
+}
+
+void CharacterEditorTest::colourSetReadsHexadecimalLeniently() {
+    writeUserDefaults(kHeader + section123("\"Color\"=hex:01,02,03,04\n"));
+    open();
+    const struct {
+        QString text2, text3, text4, text5;
+        std::string stored;
+    } cases[] = {
+        {"FF", "ff", "0ff", "", bytes({0xff, 0xff, 0xff, 0})},
+        {"1g", " 1 0", "\t2\tA", "x7", bytes({0x01, 0x10, 0x2a, 0})},
+        {"00000000a", "0", "7f", "80", bytes({0x0a, 0, 0x7f, 0x80})},
+    };
+    for (const auto& entry : cases) {
+        for (const auto& [name, text] : {std::pair{"Text2", entry.text2},
+                                         {"Text3", entry.text3},
+                                         {"Text4", entry.text4},
+                                         {"Text5", entry.text5}}) {
+            auto* box = control<QLineEdit>(name);
+            box->clear();
+            QTest::keyClicks(box, text);
+        }
+        click(control<QPushButton>("Command2"));
+        QCOMPARE(read(kKey123, "Color"), entry.stored);
+        QCOMPARE(control<QLineEdit>("Text3")->text(), entry.text3);
+    }
+}
+
+void CharacterEditorTest::colourAboveFfIsRefusedAndPointedOut() {
+    writeUserDefaults(kHeader + section123("\"Color\"=hex:01,02,03,04\n"));
+    open();
+    m_editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_editor.get()));
+    const QByteArray before = userDefaults();
+    control<QLineEdit>("Text2")->setText(QStringLiteral("ff"));
+    control<QLineEdit>("Text4")->setText(QStringLiteral("1 00"));
+    control<QLineEdit>("Text5")->setText(QStringLiteral("fff"));
+    click(control<QPushButton>("Command2"));
+    QCOMPARE(userDefaults(), before);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(control<QLineEdit>("Text4")));
+    QCOMPARE(control<QLineEdit>("Text4")->selectedText(), QStringLiteral("1 00"));
+    QCOMPARE(control<QLineEdit>("Text4")->text(), QStringLiteral("1 00"));
+}
+
+void CharacterEditorTest::nameSetWritesOnlyTheCurrentKey() {
+    const QByteArray others = kHeader + section124("\"Name\"=\"Spaz\"\n");
+    writeUserDefaults(others + section123("\"Name\"=\"Jazz\"\n"));
+    open();
+    auto* name = control<QLineEdit>("Text1");
+    QCOMPARE(name->text(), QStringLiteral("Jazz"));
+    name->clear();
+    QTest::keyClicks(name, QStringLiteral("Caf"));
+    // Key clicks cover ASCII only; the rest arrives as an input method would deliver it.
+    name->insert(QStringLiteral("\u00e9 \u20ac"));
+    click(control<QPushButton>("Command1"));
+    QCOMPARE(userDefaults(), others + section123("\"Name\"=\"Caf\\xe9 \\x20ac\"\n"));
+
+    name->clear();
+    click(control<QPushButton>("Command1"));
+    QCOMPARE(read(kKey123, "Name"), std::string(1, '\0'));
+}
+
+void CharacterEditorTest::loriCannotBeChosenFor123() {
+    writeUserDefaults(kHeader + section123("\"Char\"=hex:37,00,00,00\n") + section124("\"Char\"=hex:37,00,00,00\n"));
+    open();
+    const QByteArray before = userDefaults();
+    click(control<QRadioButton>("Option3"));
+    QVERIFY(!control<QRadioButton>("Option3")->isChecked());
+    QVERIFY(control<QRadioButton>("Option1")->isChecked());
+    QCOMPARE(userDefaults(), before);
+}
+
+void CharacterEditorTest::clickedOptionsWriteTheirCodes() {
+    writeUserDefaults(kHeader + section123("\"Char\"=hex:37,00,00,00\n") + section124("\"Char\"=hex:37,00,00,00\n"));
+    open();
+    click(control<QRadioButton>("Option2"));
+    QCOMPARE(read(kKey123, "Char"), bytes({0x55, 0, 0, 0}));
+    click(control<QCheckBox>("OTF"));
+    click(control<QRadioButton>("Option2"));
+    QCOMPARE(read(kKey124, "Char"), bytes({0x59, 0, 0, 0}));
+    click(control<QRadioButton>("Option3"));
+    QCOMPARE(read(kKey124, "Char"), bytes({0x3d, 0, 0, 0}));
+    click(control<QRadioButton>("Option1"));
+    QCOMPARE(read(kKey124, "Char"), bytes({0x37, 0, 0, 0}));
+    QCOMPARE(read(kKey123, "Char"), bytes({0x55, 0, 0, 0}));
+}
+
+void CharacterEditorTest::unreadableKeysShowErrorAndWriteNothing() {
+    writeUserDefaults(kHeader);
+    open();
+    QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("Error"));
+    // The reader's "Error" is taken for colour bytes like any other answer.
+    QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("45"));
+    QCOMPARE(control<QLineEdit>("Text5")->text(), QStringLiteral("6f"));
+    click(control<QPushButton>("Command1"));
+    click(control<QPushButton>("Command2"));
+    click(control<QRadioButton>("Option1"));
+    click(control<QCheckBox>("OTF"));
+    QCOMPARE(userDefaults(), kHeader);
+}
+
+} // namespace velberd
+
+QTEST_MAIN(velberd::CharacterEditorTest)
+#include "charactereditor_tests.moc"

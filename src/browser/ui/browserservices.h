@@ -11,6 +11,9 @@ class ProcessStarter;
 namespace net {
 class NetServices;
 }
+namespace registry {
+class Backend;
+}
 
 // Where the list of servers comes from. Design values; tests point it at a loopback server.
 struct ListServerEndpoint {
@@ -25,6 +28,8 @@ struct BrowserServices {
     // Called from worker threads, never from the user-interface thread.
     std::shared_ptr<net::NetServices> net;
     std::shared_ptr<ProcessStarter> processes;
+    // The registry the game keeps its player settings in, for the character editor.
+    std::shared_ptr<registry::Backend> registry;
     // The folder that holds the program: dirs.txt is read from it and the game's logs go there.
     QString programFolder;
     std::function<QString()> localAddress;

@@ -35,6 +35,7 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     connect(Winsock1, &QTcpSocket::readyRead, this, &MainWindow::Winsock1_DataArrival);
     connect(Winsock1, &QTcpSocket::disconnected, this, &MainWindow::Winsock1_Close);
     connect(Label11, &ClickableLabel::clicked, this, &MainWindow::Label11_Click);
+    connect(Label9, &ClickableLabel::clicked, this, &MainWindow::Label9_Click);
     connect(List2, &QListWidget::currentRowChanged, this, &MainWindow::List2_Click);
     connect(Pinger, &QTimer::timeout, this, &MainWindow::Pinger_Timer);
     connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);

@@ -19,6 +19,7 @@ class QTimer;
 
 namespace velberd {
 
+class CharacterEditor;
 class ClickableLabel;
 class NetworkWorker;
 struct EntryHeader;
@@ -35,6 +36,7 @@ public slots:
     void Form_Load();
     void Timer1_Timer();
     void Label11_Click();
+    void Label9_Click();
     void autolist_Timer();
     void Winsock1_DataArrival();
     void Winsock1_Close();
@@ -95,6 +97,8 @@ private:
     QTimer* autolist = nullptr;
     QTimer* Pinger = nullptr;
     QTcpSocket* Winsock1 = nullptr;
+    // The character editor, made on first use.
+    CharacterEditor* Registry = nullptr;
 
     std::int16_t m_startupStep = 0;
     std::int16_t m_launchCounter = 0;

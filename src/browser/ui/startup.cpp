@@ -1,5 +1,6 @@
 #include "browser/logic/gamepathfile.h"
 #include "browser/ui/mainwindow.h"
+#include "chareditor/ui/charactereditor.h"
 #include "common/ansitext.h"
 
 #include <QComboBox>
@@ -67,6 +68,11 @@ void MainWindow::Timer1_Timer() {
 
 void MainWindow::Label11_Click() {
     showMinimized();
+}
+
+void MainWindow::Label9_Click() {
+    if (!Registry) Registry = new CharacterEditor(*m_services.registry, *m_services.messages, this);
+    Registry->show();
 }
 
 } // namespace velberd

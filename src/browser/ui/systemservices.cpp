@@ -1,6 +1,7 @@
 #include "browser/ui/browserservices.h"
 #include "browser/ui/localaddress.h"
 #include "browser/ui/processstarter.h"
+#include "chareditor/registry/systemregistry.h"
 #include "common/messages.h"
 #include "net/netservices.h"
 
@@ -13,6 +14,7 @@ BrowserServices systemServices() {
     services.messages = std::make_shared<MessageBoxPresenter>();
     services.net = std::make_shared<net::SystemNetServices>();
     services.processes = std::make_shared<DetachedProcessStarter>();
+    services.registry = registry::makeSystemRegistry();
     services.programFolder = QCoreApplication::applicationDirPath();
     services.localAddress = primaryIPv4Address;
     return services;

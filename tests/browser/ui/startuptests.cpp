@@ -1,6 +1,8 @@
 #include "windowfixture.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 
 using velberd::test::WindowFixture;
@@ -15,6 +17,7 @@ private slots:
     void startupLinesAppearOnTheirTicks();
     void ticksAfterTheLastStepChangeNothing();
     void yourIpMinimizesTheWindow();
+    void characterEditorOpensOnceAndStaysModeless();
 };
 
 void StartupTests::windowHasItsDesignedLook() {
@@ -142,6 +145,30 @@ void StartupTests::yourIpMinimizesTheWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     QTest::mouseClick(f.control("Label11"), Qt::LeftButton);
     QTRY_VERIFY(f.window->isMinimized());
+}
+
+void StartupTests::characterEditorOpensOnceAndStaysModeless() {
+    WindowFixture f;
+    QDir().mkpath(f.prefixPath());
+    QFile reg(f.prefixPath() + QStringLiteral("/userdef.reg"));
+    QVERIFY(reg.open(QIODevice::WriteOnly));
+    reg.write("WINE REGISTRY Version 2\n\n"
+              "[Software\\\\Epic MegaGames\\\\Jazz Jackrabbit 2\\\\1.23\\\\Player0] 1700000000\n"
+              "\"Name\"=\"Spazz\"\n\"Char\"=hex:55,00,00,00\n\"Color\"=hex:20,18,28,10\n");
+    reg.close();
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+
+    QTest::mouseClick(f.control("Label9"), Qt::LeftButton);
+    QTest::mouseClick(f.control("Label9"), Qt::LeftButton);
+    const auto editors = f.window->findChildren<QWidget*>(QStringLiteral("Registry"));
+    QCOMPARE(editors.size(), 1);
+    QVERIFY(editors.first()->isVisible());
+    QVERIFY(editors.first()->isWindow());
+    QVERIFY(!editors.first()->isModal());
+    QCOMPARE(editors.first()->windowTitle(), QStringLiteral("Character Editor"));
+    QCOMPARE(editors.first()->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("Spazz"));
+    QVERIFY(f.window->isEnabled());
 }
 
 QTEST_MAIN(StartupTests)

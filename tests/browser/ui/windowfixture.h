@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/ui/mainwindow.h"
+#include "chareditor/registry/wineprefixbackend.h"
 #include "fakelistserver.h"
 #include "fakenetservices.h"
 #include "fakeprocessstarter.h"
@@ -31,10 +32,14 @@ struct WindowFixture {
         services.messages = messages;
         services.net = net;
         services.processes = processes;
+        services.registry = std::make_shared<registry::WinePrefixBackend>(prefixPath().toStdString());
         services.programFolder = folder.path();
         services.localAddress = [] { return QStringLiteral("192.0.2.44"); };
         window = std::make_unique<MainWindow>(std::move(services));
     }
+
+    // A Wine prefix of the test's own, for the character editor.
+    QString prefixPath() const { return folder.filePath(QStringLiteral("prefix")); }
 
     template <typename T = QWidget> T* control(const char* name) const {
         return window->findChild<T*>(QString::fromLatin1(name));

@@ -2,6 +2,7 @@
 #include "browser/logic/serverdetails.h"
 #include "browser/ui/mainwindow.h"
 #include "browser/ui/networkworker.h"
+#include "browser/ui/pinground.h"
 #include "common/ansitext.h"
 #include "common/messages.h"
 #include "net/netservices.h"
@@ -83,22 +84,18 @@ void MainWindow::lookUpHosts(const std::string& shownAddress, const std::string&
 void MainWindow::pingSelection(const std::string& address) {
     const auto selection = m_selection;
     m_worker->run([this, net = m_services.net, selection, address](const NetworkWorker::Post& post) {
-        if (!net->StartSocketLibrary()) {
-            post([this, selection] {
-                if (!isCurrentSelection(selection)) return;
-                m_services.messages->show(
-                    this, MessagePresenter::Style::Plain,
-                    QStringLiteral("Windows Sockets for 32 bit Windows environments is not successfully responding."));
-            });
-            return;
-        }
-        net::EchoReplyRecord record{};
-        net->SendEcho(address, "test", record);
-        const auto roundTrip = static_cast<std::int32_t>(record.roundTripTime());
-        const bool stopped = net->StopSocketLibrary();
-        post([this, selection, roundTrip, stopped] {
-            if (isCurrentSelection(selection)) PIn->setText(QStringLiteral("%1 ms").arg(roundTrip));
-            if (!stopped) reportCleanupFailure();
+        const auto round = pingOnce(*net, address);
+        post([this, selection, round] {
+            if (!round.opened) {
+                if (isCurrentSelection(selection))
+                    m_services.messages->show(
+                        this, MessagePresenter::Style::Plain,
+                        QStringLiteral(
+                            "Windows Sockets for 32 bit Windows environments is not successfully responding."));
+                return;
+            }
+            if (isCurrentSelection(selection)) PIn->setText(QStringLiteral("%1 ms").arg(round.roundTrip));
+            if (!round.closedCleanly) reportCleanupFailure();
             if (isCurrentSelection(selection)) Pinger->start(2000);
         });
     });

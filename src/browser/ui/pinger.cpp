@@ -1,7 +1,7 @@
 #include "browser/ui/mainwindow.h"
 #include "browser/ui/networkworker.h"
+#include "browser/ui/pinground.h"
 #include "common/ansitext.h"
-#include "net/netservices.h"
 
 #include <QLabel>
 
@@ -15,18 +15,12 @@ void MainWindow::Pinger_Timer() {
     const auto selection = m_selection;
     m_worker->run(
         [this, net = m_services.net, selection, address = fromCaption(IPa->text())](const NetworkWorker::Post& post) {
-            if (!net->StartSocketLibrary()) {
-                post([this] { m_pingInFlight = false; });
-                return;
-            }
-            net::EchoReplyRecord record{};
-            net->SendEcho(address, "test", record);
-            const auto roundTrip = static_cast<std::int32_t>(record.roundTripTime());
-            const bool stopped = net->StopSocketLibrary();
-            post([this, selection, roundTrip, stopped] {
+            const auto round = pingOnce(*net, address);
+            post([this, selection, round] {
                 m_pingInFlight = false;
-                if (isCurrentSelection(selection)) PIn->setText(QStringLiteral("%1 ms").arg(roundTrip));
-                if (!stopped) reportCleanupFailure();
+                if (!round.opened) return;
+                if (isCurrentSelection(selection)) PIn->setText(QStringLiteral("%1 ms").arg(round.roundTrip));
+                if (!round.closedCleanly) reportCleanupFailure();
             });
         });
 }

@@ -71,7 +71,11 @@ void MainWindow::Label11_Click() {
 }
 
 void MainWindow::Label9_Click() {
-    if (!Registry) Registry = new CharacterEditor(*m_services.registry, *m_services.messages, this);
+    if (!Registry) {
+        Registry = new CharacterEditor(*m_services.registry, *m_services.messages, this);
+        // Closing the main window ends the program, even with the editor still open.
+        Registry->setAttribute(Qt::WA_QuitOnClose, false);
+    }
     Registry->show();
 }
 

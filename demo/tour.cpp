@@ -1,0 +1,147 @@
+// Drives the real main window, wired to the real services, through what a player does in the
+// offline demo: wait for the list, select a server, watch its details and ping, press "Join".
+// Run from the demo's program folder inside the demo's network namespace (scripts/demo does).
+//
+// usage: velberd-demo-tour --check SERVERS      verify the tour, exit status 0 when it all worked
+//        velberd-demo-tour --screenshots FOLDER  take the pictures of the README on the way
+
+#include "browser/ui/mainwindow.h"
+#include "gamepaths/form1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+constexpr int kFirstListMs = 30'000;
+constexpr int kDetailsMs = 10'000;
+
+QTextStream& out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+bool fail(const QString& why) {
+    out() << "FAILED: " << why << Qt::endl;
+    return false;
+}
+
+QString caption(const QWidget& window, const char* name) {
+    const auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QString();
+}
+
+void click(QWidget* widget, QPoint at = {}) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at.isNull() ? widget->rect().center() : at);
+}
+
+bool save(QWidget* window, const QString& folder, const char* file) {
+    QTest::qWait(300); // let the last captions paint
+    const QString path = QDir(folder).filePath(QString::fromLatin1(file));
+    if (!window->grab().save(path)) return fail(QStringLiteral("could not write %1").arg(path));
+    out() << "wrote " << path << Qt::endl;
+    return true;
+}
+
+bool waitForList(const QWidget& window, int expected) {
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List2"));
+    if (!QTest::qWaitFor([&] { return list->isEnabled() && list->count() > 0; }, kFirstListMs))
+        return fail(QStringLiteral("no list arrived from the list server"));
+    QTest::qWait(200);
+    out() << "list (" << caption(window, "sCounter") << " servers up):" << Qt::endl;
+    for (int row = 0; row < list->count(); ++row)
+        out() << "  " << list->item(row)->text() << Qt::endl;
+    if (expected > 0 && list->count() != expected)
+        return fail(QStringLiteral("%1 servers listed, %2 served").arg(list->count()).arg(expected));
+    return true;
+}
+
+bool selectFirstServer(QWidget& window) {
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List2"));
+    click(list->viewport(), list->visualItemRect(list->item(0)).center());
+    const bool shown = QTest::qWaitFor(
+        [&] {
+            return caption(window, "HSt") != QLatin1String("x") &&
+                   caption(window, "PIn").endsWith(QLatin1String(" ms"));
+        },
+        kDetailsMs);
+    for (const char* name : {"Label15", "SNa", "PCo", "VRe", "GTy", "SUp", "IPa", "HOs", "PIn", "HSt"})
+        out() << "  " << name << ": " << caption(window, name) << Qt::endl;
+    if (!shown) return fail(QStringLiteral("the selected server's host, ping or probable hosts did not show"));
+    if (caption(window, "HOs") == QLatin1String("Unknown")) return fail(QStringLiteral("no reverse name"));
+    return true;
+}
+
+bool pingStaysLive(const QWidget& window) {
+    // The ping timer asks again every two seconds; a live ping keeps showing a round trip.
+    QTest::qWait(4500);
+    out() << "  PIn after two more pings: " << caption(window, "PIn") << Qt::endl;
+    if (!caption(window, "PIn").endsWith(QLatin1String(" ms"))) return fail(QStringLiteral("the ping stopped"));
+    return true;
+}
+
+bool joinStartsGame(QWidget& window) {
+    auto* join = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+    if (!join->isEnabled()) return fail(QStringLiteral("Join is disabled for a public server"));
+    click(join);
+    QFile record(QCoreApplication::applicationDirPath() + QStringLiteral("/launches.txt"));
+    const QString expected = QStringLiteral("-connect ") + caption(window, "IPa");
+    QString launches;
+    const bool started = QTest::qWaitFor(
+        [&] {
+            if (record.open(QIODevice::ReadOnly)) {
+                launches = QString::fromLocal8Bit(record.readAll());
+                record.close();
+            }
+            return launches.contains(expected);
+        },
+        kDetailsMs);
+    out() << "game started as: " << launches.trimmed() << Qt::endl;
+    if (!started) return fail(QStringLiteral("the stand-in game never got '%1'").arg(expected));
+    return true;
+}
+
+bool screenshots(QWidget& window, const QString& folder) {
+    if (!save(&window, folder, "velberd.png")) return false;
+
+    click(window.findChild<QLabel*>(QStringLiteral("Label9")));
+    auto* editor = window.findChild<QWidget*>(QStringLiteral("Registry"));
+    if (!editor || !QTest::qWaitForWindowExposed(editor)) return fail(QStringLiteral("no character editor"));
+    if (!save(editor, folder, "character-editor.png")) return false;
+
+    dorrick::Form1 paths(QCoreApplication::applicationDirPath());
+    paths.show();
+    if (!QTest::qWaitForWindowExposed(&paths)) return fail(QStringLiteral("Dorrick's window did not show"));
+    return save(&paths, folder, "dorrick.png");
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velberd"));
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3 ||
+        (arguments[1] != QLatin1String("--check") && arguments[1] != QLatin1String("--screenshots"))) {
+        std::fprintf(stderr, "usage: velberd-demo-tour --check SERVERS | --screenshots FOLDER\n");
+        return 2;
+    }
+    const bool check = arguments[1] == QLatin1String("--check");
+
+    velberd::MainWindow window(velberd::systemServices());
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return 1;
+
+    bool ok = waitForList(window, check ? arguments[2].toInt() : 0) && selectFirstServer(window);
+    if (ok && check) ok = pingStaysLive(window) && joinStartsGame(window);
+    if (ok && !check) ok = screenshots(window, arguments[2]);
+    out() << (ok ? "demo tour passed" : "demo tour failed") << Qt::endl;
+    return ok ? 0 : 1;
+}

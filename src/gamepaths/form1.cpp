@@ -1,6 +1,7 @@
 #include "gamepaths/form1.h"
 
 #include <QDir>
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,11 @@ Form1::Form1(QString programFolder, ByteWriter writer, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Dorrick - Velberd"));
     setFixedSize(px(4590), px(855));
+    // The layout is drawn for the small sans-serif type of its day; Arial (or its metric twin) keeps
+    // every caption inside its control.
+    QFont type(QStringLiteral("Arial"));
+    type.setPointSizeF(8.25);
+    setFont(type);
 
     Label1 = place(new QLabel(QStringLiteral("1.21-3:"), this), "Label1", twipsRect(0, 120, 495, 255));
     Label2 = place(new QLabel(QStringLiteral("TSF:"), this), "Label2", twipsRect(0, 480, 495, 255));

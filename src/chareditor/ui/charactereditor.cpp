@@ -5,6 +5,7 @@
 #include "common/twips.h"
 
 #include <QCheckBox>
+#include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -46,6 +47,11 @@ CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& m
     setObjectName(QStringLiteral("Registry"));
     setWindowTitle(QStringLiteral("Character Editor"));
     setFixedSize(twipsRect(0, 0, 2640, 1095).size());
+    // The layout is drawn for the small sans-serif type of its day; Arial (or its metric twin) keeps
+    // every caption inside its control.
+    QFont type(QStringLiteral("Arial"));
+    type.setPointSizeF(8.25);
+    setFont(type);
 
     Option1 = place<QRadioButton>(this, "Option1", twipsRect(120, 0, 495, 255));
     Option2 = place<QRadioButton>(this, "Option2", twipsRect(720, 0, 495, 255));

@@ -56,6 +56,12 @@ std::optional<ValueEntry> findValue(std::string_view file, SectionSpan section, 
     return std::nullopt;
 }
 
+bool continuesOntoNextLine(std::string_view text) {
+    if (text.ends_with('\n')) text.remove_suffix(1);
+    if (text.ends_with('\r')) text.remove_suffix(1);
+    return text.ends_with('\\');
+}
+
 // The file with the one value set: its own lines replaced, or new lines at the end of its key's
 // section (a new section when the key has none yet).
 std::string withValue(const std::string& file, const std::vector<std::u16string>& key, const std::u16string& name,
@@ -73,7 +79,10 @@ std::string withValue(const std::string& file, const std::vector<std::u16string>
         return file.substr(0, entry->begin) + encodeValueEntry(nameText, value) + file.substr(entry->end);
     }
     const std::size_t point = insertionPoint(file, *section);
-    const std::string lead = point > 0 && file[point - 1] != '\n' ? "\n" : "";
+    std::string lead = point > 0 && file[point - 1] != '\n' ? "\n" : "";
+    // A cut-off file can end in a hex line still asking for its continuation; a blank line gives
+    // it one, or the new value would be read as the rest of that one.
+    if (continuesOntoNextLine(std::string_view(file).substr(0, point))) lead += "\n";
     return file.substr(0, point) + lead + encodeValueEntry(valueNameText(name), value) + file.substr(point);
 }
 

@@ -98,6 +98,19 @@ TEST_F(WinePrefixTest, NewValueGoesAtTheEndOfItsOwnSection) {
     EXPECT_EQ(readFile(userDefaults()), expected);
 }
 
+TEST_F(WinePrefixTest, NewValueBehindAnOpenContinuationStaysItsOwn) {
+    const std::string fonts = "HKEY_USERS\\.Default\\Software\\Wine\\Fonts";
+    for (const std::string ending : {"00,00,\\\n", "00,00,\\", "00,00,\\\r\n\n"}) {
+        const std::string cutOff = kUserDefaults.substr(0, kUserDefaults.rfind("00,00,00,00\n")) + ending;
+        writeFile(userDefaults(), cutOff);
+        WriteBinaryValue(registry, fonts, "New", "\x01");
+        const auto written = readFile(userDefaults());
+        EXPECT_TRUE(written.starts_with(cutOff)) << written;
+        EXPECT_EQ(ReadBinaryValue(registry, fonts, "New"), "\x01") << written;
+        EXPECT_EQ(ReadBinaryValue(registry, fonts, "Wide"), std::string("A\xe9\0", 3)) << written;
+    }
+}
+
 TEST_F(WinePrefixTest, LongBinaryValuesWrapAsWineWrapsThem) {
     std::string bytes;
     for (int i = 0; i < 0x1a; ++i)

@@ -1,0 +1,41 @@
+// SplitText with any delimiter, limit and comparison.
+#include "browser/logic/splittext.h"
+#include "check.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <fuzzer/FuzzedDataProvider.h>
+
+using velberd::fuzz::require;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    const int limit = input.ConsumeIntegralInRange(-2, 16);
+    const auto compare = input.ConsumeBool() ? velberd::Compare::Text : velberd::Compare::Binary;
+    const auto delimiter = input.ConsumeRandomLengthString(8);
+    const auto expression = input.ConsumeRemainingBytesAsString();
+
+    const auto pieces = velberd::SplitText(expression, delimiter, limit, compare);
+    if (expression.empty() || limit == 0) {
+        require(pieces.empty(), "nothing to cut gives no pieces");
+        return 0;
+    }
+    if (limit > 0) require(pieces.size() <= static_cast<std::size_t>(limit), "the limit caps the count");
+    if (delimiter.empty() || limit != -1) return 0;
+
+    std::size_t joined = 0;
+    for (const auto& piece : pieces)
+        joined += piece.size();
+    joined += (pieces.size() - 1) * delimiter.size();
+    require(joined == expression.size() || joined + delimiter.size() == expression.size(),
+            "the pieces and delimiters make up the expression, less a trailing delimiter");
+    if (compare == velberd::Compare::Binary) {
+        std::string text;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            if (i > 0) text += delimiter;
+            text += pieces[i];
+        }
+        require(text == expression || text + delimiter == expression, "joining the pieces gives the expression");
+    }
+    return 0;
+}

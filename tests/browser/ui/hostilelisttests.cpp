@@ -1,0 +1,155 @@
+// List servers that misbehave for long: the window must stay light and responsive, and list a
+// sane server again as soon as one answers.
+#include "processstats.h"
+#include "stallprobe.h"
+#include "windowfixture.h"
+
+#include <QElapsedTimer>
+
+using velberd::test::FakeListServer;
+using velberd::test::ProcessStats;
+using velberd::test::StallProbe;
+using velberd::test::WindowFixture;
+
+namespace {
+
+QByteArray sane(int count) {
+    QByteArray block;
+    for (int i = 1; i <= count; ++i)
+        block += "192.0.2." + QByteArray::number(i) + ":10052 local public 1 1.24   60 [1/32] Sane" +
+                 QByteArray::number(i) + "\r\n";
+    return block;
+}
+
+QStringList saneNames(int count) {
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << QStringLiteral("Sane%1").arg(i);
+    return names;
+}
+
+// The user-interface thread is far from stalling even under the sanitizers: a frame is 16 ms.
+constexpr double kLongestStallMs = 250;
+
+// AddressSanitizer holds freed memory back in quarantine, so RSS says nothing about leaks there;
+// its leak checker does that job instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUnderAddressSanitizer = true;
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+
+} // namespace
+
+class HostileListTests : public QObject {
+    Q_OBJECT
+private slots:
+    void oneByteASecondIsListedAsItComes();
+    void refreshCutsOffADrip();
+    void tenThousandRefreshesStayBounded_data();
+    void tenThousandRefreshesStayBounded();
+};
+
+void HostileListTests::oneByteASecondIsListedAsItComes() {
+    FakeListServer list;
+    list.serve({"1", "]", " ", "J", "z"}, FakeListServer::Ending::StayOpen, 1000);
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+    StallProbe probe;
+    probe.start();
+    f.window->autolist_Timer();
+    // Every byte rebuilds the list from the reply so far: first an entry without its name marker.
+    QTRY_COMPARE(f.items("List2"), QStringList{""});
+    QTRY_COMPARE_WITH_TIMEOUT(f.items("List2"), QStringList{"J"}, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.items("List2"), QStringList{"Jz"}, 3000);
+    probe.stop();
+    QVERIFY2(probe.longestMs() < kLongestStallMs, qPrintable(QString::number(probe.longestMs())));
+    QCOMPARE(f.caption("sCounter"), QStringLiteral("1"));
+}
+
+void HostileListTests::refreshCutsOffADrip() {
+    FakeListServer list;
+    list.serve({"192.0.2.", "9:1 local ", "public 1 1.24   5 [1/2] ", "Late\r\n"}, FakeListServer::Ending::StayOpen,
+               1000);
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2"), QStringList{""});
+
+    list.serve({sane(2)});
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2"), saneNames(2));
+    // The rest of the drip still reaches the old connection's peer; none of it may show.
+    QTest::qWait(3500);
+    QCOMPARE(f.items("List2"), saneNames(2));
+    QCOMPARE(list.connectionCount(), 2);
+}
+
+void HostileListTests::tenThousandRefreshesStayBounded_data() {
+    QTest::addColumn<QList<QByteArray>>("pieces");
+    QTest::addColumn<int>("ending");
+    QTest::addColumn<int>("listed");
+
+    const QByteArray garbage = QByteArray("\x00\xff\r\x80\n", 5).repeated(2000);
+    QTest::newRow("garbage, never closing") << QList<QByteArray>{garbage} << int(FakeListServer::Ending::StayOpen) << 1;
+    QTest::newRow("half a list, reset") << QList<QByteArray>{sane(11).left(300)} << int(FakeListServer::Ending::Reset)
+                                        << 6;
+    QTest::newRow("a full list, closed") << QList<QByteArray>{sane(11)} << int(FakeListServer::Ending::Close) << 11;
+}
+
+// Ten thousand ticks are more than thirteen hours of refreshes, driven as fast as the loopback
+// connections allow. The memory and descriptors of one connection must not outlive the next tick.
+void HostileListTests::tenThousandRefreshesStayBounded() {
+    QFETCH(QList<QByteArray>, pieces);
+    QFETCH(int, ending);
+    QFETCH(int, listed);
+    FakeListServer list;
+    list.serve(pieces, FakeListServer::Ending(ending), 0);
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+
+    auto* list2 = f.control<QListWidget>("List2");
+    constexpr int kTicks = 10000;
+    constexpr int kWarmUp = 500;
+    // Allocators keep some of what they have been given back; a leak of even 1 KiB a tick is 10 MB.
+    constexpr qint64 kRssGrowthKiB = 4 * 1024;
+    ProcessStats before;
+    double longestTickMs = 0;
+    QElapsedTimer tick;
+    for (int i = 0; i < kTicks; ++i) {
+        if (i == kWarmUp) before = ProcessStats::now();
+        tick.start();
+        f.window->autolist_Timer();
+        QCoreApplication::processEvents();
+        longestTickMs = std::max(longestTickMs, tick.nsecsElapsed() / 1e6);
+        if (i % 1000 == 999) {
+            // Now and then a reply is let through whole, to show the ticks do reach the server.
+            list2->addItem(QStringLiteral("stale"));
+            f.window->autolist_Timer();
+            QTRY_COMPARE(list2->count(), listed);
+            QVERIFY(list2->findItems(QStringLiteral("stale"), Qt::MatchExactly).isEmpty());
+        }
+    }
+    QTest::qWait(200);
+    const auto after = ProcessStats::now();
+    const QString figures = QStringLiteral("connections %1, RSS %2 -> %3 KiB, descriptors %4 -> %5, longest tick %6 ms")
+                                .arg(list.connectionCount())
+                                .arg(before.rssKiB)
+                                .arg(after.rssKiB)
+                                .arg(before.openFiles)
+                                .arg(after.openFiles)
+                                .arg(longestTickMs);
+    qInfo().noquote() << figures;
+    QVERIFY2(list.connectionCount() > kTicks / 2, qPrintable(figures));
+    if (!kUnderAddressSanitizer) QVERIFY2(after.rssKiB - before.rssKiB < kRssGrowthKiB, qPrintable(figures));
+    QVERIFY2(after.openFiles <= before.openFiles + 2, qPrintable(figures));
+    QVERIFY2(longestTickMs < kLongestStallMs, qPrintable(figures));
+
+    list.serve({sane(3)});
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2"), saneNames(3));
+    QCOMPARE(f.caption("sCounter"), QStringLiteral("3"));
+}
+
+QTEST_MAIN(HostileListTests)
+#include "hostilelisttests.moc"

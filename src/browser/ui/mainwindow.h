@@ -3,6 +3,7 @@
 #include "browser/ui/browserservices.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -98,7 +99,7 @@ private:
     QTimer* Pinger = nullptr;
     QTcpSocket* Winsock1 = nullptr;
     // The character editor, made on first use.
-    CharacterEditor* Registry = nullptr;
+    QPointer<CharacterEditor> Registry;
 
     std::int16_t m_startupStep = 0;
     std::int16_t m_launchCounter = 0;

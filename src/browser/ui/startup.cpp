@@ -75,6 +75,9 @@ void MainWindow::Label9_Click() {
         Registry = new CharacterEditor(*m_services.registry, *m_services.messages, this);
         // Closing the main window ends the program, even with the editor still open.
         Registry->setAttribute(Qt::WA_QuitOnClose, false);
+        // Closed, the editor is gone: the next click loads the player's settings afresh instead
+        // of showing, and saving back, what was read before the game changed them.
+        Registry->setAttribute(Qt::WA_DeleteOnClose);
     }
     Registry->show();
 }

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 using velberd::test::WindowFixture;
@@ -18,6 +19,7 @@ private slots:
     void ticksAfterTheLastStepChangeNothing();
     void yourIpMinimizesTheWindow();
     void characterEditorOpensOnceAndStaysModeless();
+    void characterEditorReopensWithFreshSettings();
 };
 
 void StartupTests::windowHasItsDesignedLook() {
@@ -147,15 +149,24 @@ void StartupTests::yourIpMinimizesTheWindow() {
     QTRY_VERIFY(f.window->isMinimized());
 }
 
-void StartupTests::characterEditorOpensOnceAndStaysModeless() {
-    WindowFixture f;
+namespace {
+
+// The 1.23 player as Wine keeps it, named `name`.
+void writePlayer(const WindowFixture& f, const QByteArray& name) {
     QDir().mkpath(f.prefixPath());
     QFile reg(f.prefixPath() + QStringLiteral("/userdef.reg"));
     QVERIFY(reg.open(QIODevice::WriteOnly));
     reg.write("WINE REGISTRY Version 2\n\n"
               "[Software\\\\Epic MegaGames\\\\Jazz Jackrabbit 2\\\\1.23\\\\Player0] 1700000000\n"
-              "\"Name\"=\"Spazz\"\n\"Char\"=hex:55,00,00,00\n\"Color\"=hex:20,18,28,10\n");
-    reg.close();
+              "\"Name\"=\"" +
+              name + "\"\n\"Char\"=hex:55,00,00,00\n\"Color\"=hex:20,18,28,10\n");
+}
+
+} // namespace
+
+void StartupTests::characterEditorOpensOnceAndStaysModeless() {
+    WindowFixture f;
+    writePlayer(f, "Spazz");
     f.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
 
@@ -169,6 +180,28 @@ void StartupTests::characterEditorOpensOnceAndStaysModeless() {
     QCOMPARE(editors.first()->windowTitle(), QStringLiteral("Character Editor"));
     QCOMPARE(editors.first()->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("Spazz"));
     QVERIFY(f.window->isEnabled());
+}
+
+void StartupTests::characterEditorReopensWithFreshSettings() {
+    WindowFixture f;
+    writePlayer(f, "Spazz");
+    f.window->show();
+    QTest::mouseClick(f.control("Label9"), Qt::LeftButton);
+    QPointer<QWidget> first = f.window->findChild<QWidget*>(QStringLiteral("Registry"));
+    QVERIFY(first);
+    first->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("half typed"));
+    first->findChild<QCheckBox*>(QStringLiteral("OTF"))->setChecked(true);
+    QVERIFY(first->close());
+    QTRY_VERIFY(!first);
+
+    // The game renamed the player while the editor was closed.
+    writePlayer(f, "Jazz");
+    QTest::mouseClick(f.control("Label9"), Qt::LeftButton);
+    const auto editors = f.window->findChildren<QWidget*>(QStringLiteral("Registry"));
+    QCOMPARE(editors.size(), 1);
+    QVERIFY(editors.first()->isVisible());
+    QCOMPARE(editors.first()->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("Jazz"));
+    QVERIFY(!editors.first()->findChild<QCheckBox*>(QStringLiteral("OTF"))->isChecked());
 }
 
 QTEST_MAIN(StartupTests)

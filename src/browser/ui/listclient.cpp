@@ -51,6 +51,9 @@ void MainWindow::rebuildServerLists(const QByteArray& received) {
         raw->setData(Qt::UserRole, QByteArray(entry.data(), static_cast<qsizetype>(entry.size())));
         List2->addItem(toCaption(displayName(entry)));
     }
+    // Marks "no current row" as chosen, or the list would make its first row current, and so
+    // select a server, when it next gets the focus from the keyboard or the window.
+    List2->setCurrentIndex(QModelIndex());
     sCounter->setText(QString::number(List2->count()));
     List2->setEnabled(true);
 }

@@ -33,6 +33,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const Q
               Qt::Alignment alignment = Qt::AlignLeft) {
     auto* widget = place(new QLabel(caption, parent), name, geometry, narrowFont(9.75));
     widget->setAlignment(alignment | Qt::AlignVCenter);
+    // Labels show what servers send; a name that looks like markup is still just text.
+    widget->setTextFormat(Qt::PlainText);
     return widget;
 }
 

@@ -1,5 +1,6 @@
 #include "listedwindow.h"
 
+#include <QFocusEvent>
 #include <QPushButton>
 
 using velberd::test::ListedWindow;
@@ -24,6 +25,9 @@ private slots:
     void staleLookupResultsAreDropped();
     void slowServicesNeverHoldTheWindow();
     void hiddenEntryListShowsItsHeader();
+    void focusAloneSelectsNothing_data();
+    void focusAloneSelectsNothing();
+    void serverTextIsShownAsSent();
 };
 
 void DetailsTests::selectionShowsEveryField_data() {
@@ -232,6 +236,42 @@ void DetailsTests::hiddenEntryListShowsItsHeader() {
     QCOMPARE(f.caption("SNa"), QString());
     QCOMPARE(f.caption("Label15"), QString());
     QCOMPARE(f.caption("IPa"), QStringLiteral("192.0.2.10"));
+}
+
+void DetailsTests::focusAloneSelectsNothing_data() {
+    QTest::addColumn<int>("reason");
+    QTest::newRow("tab") << int(Qt::TabFocusReason);
+    QTest::newRow("window activated") << int(Qt::ActiveWindowFocusReason);
+}
+
+// Tabbing to the list, or coming back to the window, after a refresh must not pick a server
+// the player did not click.
+void DetailsTests::focusAloneSelectsNothing() {
+    QFETCH(int, reason);
+    ListedWindow f({kPublic, kPrivate});
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    f.clickRow(1);
+    QTRY_COMPARE(f.caption("SNa"), QStringLiteral("private"));
+    f.control("Command1")->setFocus();
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.control<QListWidget>("List2")->currentRow(), -1);
+
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::FocusReason(reason));
+    QCoreApplication::sendEvent(f.control("List2"), &focusIn);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.control<QListWidget>("List2")->currentRow(), -1);
+    QCOMPARE(f.caption("SNa"), QStringLiteral("private"));
+    QCOMPARE(f.caption("Label15"), QStringLiteral("Secret Den"));
+}
+
+void DetailsTests::serverTextIsShownAsSent() {
+    ListedWindow f({"192.0.2.10:10052 local public 1 1.24   125 [<b>3</b>/32] Fun &lt;b&gt;CTF</b>"});
+    f.clickRow(0);
+    QCOMPARE(f.caption("Label15"), QStringLiteral("Fun &lt;b&gt;CTF</b>"));
+    QCOMPARE(f.caption("PCo"), QStringLiteral("<b>3</b>/32"));
+    for (const char* label : {"Label15", "PCo", "SNa", "IPa", "SUp", "HOs", "VRe", "GTy", "HSt", "PIn"})
+        QCOMPARE(f.control<QLabel>(label)->textFormat(), Qt::PlainText);
 }
 
 QTEST_MAIN(DetailsTests)

@@ -1,5 +1,6 @@
 #include "common/ansitext.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -32,7 +33,19 @@ QString toCaption(std::string_view bytes) {
 
 std::string fromCaption(const QString& text) {
     auto encode = byteEncoder();
-    const QByteArray bytes = encode(text);
+    QByteArray bytes = encode(text);
+    if (encode.hasError()) {
+        // Again a character at a time, so that one the code page lacks becomes "?" as on Windows,
+        // not the control character ICU puts in its place. A fresh encoder each time: its error
+        // flag never resets.
+        bytes.clear();
+        for (const uint codePoint : text.toUcs4()) {
+            const char32_t character = codePoint;
+            auto single = byteEncoder();
+            const QByteArray encoded = single(QString::fromUcs4(&character, 1));
+            bytes += single.hasError() ? QByteArray("?") : encoded;
+        }
+    }
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 

@@ -299,6 +299,11 @@ void CharacterEditorTest::nameSetWritesOnlyTheCurrentKey() {
     click(control<QPushButton>("Command1"));
     QCOMPARE(userDefaults(), others + section123("\"Name\"=\"Caf\\xe9 \\x20ac\"\n"));
 
+    // A letter the game's code page lacks becomes "?", as Windows makes it, not a control byte.
+    name->setText(QStringLiteral("\u0141ukasz \U0001F407"));
+    click(control<QPushButton>("Command1"));
+    QCOMPARE(read(kKey123, "Name"), std::string("?ukasz ?\0", 9));
+
     name->clear();
     click(control<QPushButton>("Command1"));
     QCOMPARE(read(kKey123, "Name"), std::string(1, '\0'));

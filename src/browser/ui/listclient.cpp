@@ -34,11 +34,6 @@ void MainWindow::Winsock1_DataArrival() {
     rebuildServerLists(m_received);
 }
 
-void MainWindow::Winsock1_Close() {
-    // A server that hangs up without a word has no servers to list.
-    if (m_received.isEmpty()) rebuildServerLists(m_received);
-}
-
 void MainWindow::rebuildServerLists(const QByteArray& received) {
     const auto entries =
         parseReceivedBlock(std::string_view(received.constData(), static_cast<std::size_t>(received.size())));

@@ -33,7 +33,6 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     connect(autolist, &QTimer::timeout, this, &MainWindow::autolist_Timer);
     connect(Winsock1, &QTcpSocket::readyRead, this, &MainWindow::Winsock1_DataArrival);
-    connect(Winsock1, &QTcpSocket::disconnected, this, &MainWindow::Winsock1_Close);
     connect(Label11, &ClickableLabel::clicked, this, &MainWindow::Label11_Click);
     connect(Label9, &ClickableLabel::clicked, this, &MainWindow::Label9_Click);
     connect(List2, &QListWidget::currentRowChanged, this, &MainWindow::List2_Click);

@@ -40,7 +40,6 @@ public slots:
     void Label9_Click();
     void autolist_Timer();
     void Winsock1_DataArrival();
-    void Winsock1_Close();
     void List2_Click();
     void Pinger_Timer();
     void Command1_Click();

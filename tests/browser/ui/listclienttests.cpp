@@ -41,6 +41,8 @@ private slots:
     void hostileServersLeaveTheWindowWorking_data();
     void hostileServersLeaveTheWindowWorking();
     void floodIsCutOffAndBounded();
+    void silentHangUpKeepsTheList_data();
+    void silentHangUpKeepsTheList();
 };
 
 void ListClientTests::listsWhatTheServerSends_data() {
@@ -59,7 +61,6 @@ void ListClientTests::listsWhatTheServerSends_data() {
     QTest::newRow("empty line 2 ends the list")
         << lines({server(1), server(2), "", server(4), server(5)}) << QStringList{shown(1), shown(2)};
     QTest::newRow("empty line 0 is skipped") << lines({"", server(2), server(3)}) << QStringList{shown(2), shown(3)};
-    QTest::newRow("empty block") << QByteArray() << QStringList{};
     QTest::newRow("last line without CR LF") << lines({server(1)}) + server(2) << QStringList{shown(1), shown(2)};
     QTest::newRow("one-character last line") << lines({server(1)}) + "z" << QStringList{shown(1), ""};
     QTest::newRow("entry without the name marker")
@@ -210,6 +211,32 @@ void ListClientTests::floodIsCutOffAndBounded() {
     // The window hung up after its limit, so the flood stopped far short of its 100 MB.
     QVERIFY2(list.bytesWritten() < 16LL * 1024 * 1024, qPrintable(QString::number(list.bytesWritten())));
     QCOMPARE(f.caption("sCounter"), QStringLiteral("11"));
+}
+
+void ListClientTests::silentHangUpKeepsTheList_data() {
+    QTest::addColumn<int>("ending");
+    QTest::newRow("closed") << int(FakeListServer::Ending::Close);
+    QTest::newRow("reset") << int(FakeListServer::Ending::Reset);
+}
+
+// A list server that hangs up without a word (restarting, or turning clients away) sent no list:
+// the one shown stays until a reply comes.
+void ListClientTests::silentHangUpKeepsTheList() {
+    QFETCH(int, ending);
+    FakeListServer list;
+    list.serve({lines({server(1), server(2)})});
+    WindowFixture f(nullptr, list.port());
+    f.finishStartup();
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2"), (QStringList{shown(1), shown(2)}));
+
+    list.serve({}, FakeListServer::Ending(ending));
+    f.window->autolist_Timer();
+    QTRY_COMPARE(list.connectionCount(), 2);
+    QTest::qWait(300);
+    QCOMPARE(f.items("List2"), (QStringList{shown(1), shown(2)}));
+    QCOMPARE(f.items("List1").size(), 2);
+    QCOMPARE(f.caption("sCounter"), QStringLiteral("2"));
 }
 
 QTEST_MAIN(ListClientTests)

@@ -44,10 +44,6 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     Timer1->start(700);
 }
 
-MainWindow::~MainWindow() {
-    // The socket goes with the other children once this window is already torn down; closing an
-    // open connection then must not call the handlers of a window that is gone.
-    Winsock1->disconnect(this);
-}
+MainWindow::~MainWindow() = default;
 
 } // namespace velberd

@@ -47,7 +47,7 @@ Form1::Form1(QString programFolder, ByteWriter writer, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Dorrick - Velberd"));
     setFixedSize(px(4590), px(855));
-    // The layout is drawn for the small sans-serif type of its day; Arial (or its metric twin) keeps
+    // The layout is drawn for small sans-serif type; Arial (or its metric twin) keeps
     // every caption inside its control.
     QFont type(QStringLiteral("Arial"));
     type.setPointSizeF(8.25);

@@ -22,7 +22,7 @@ Address AddressFromText(const std::string& text);
 std::string HostNameFromAddress(Address address);
 
 // HostNameFromAddress(AddressFromText(text)). A text that does not resolve is reverse-looked-up
-// as 255.255.255.255, as the browser has always done.
+// as 255.255.255.255, the address the failure value stands for.
 std::string HostNameFromText(const std::string& text);
 
 } // namespace velberd::net

@@ -1,7 +1,7 @@
 #include "browser/logic/entryheader.h"
 
-#include "browser/logic/basictext.h"
 #include "browser/logic/serverlist.h"
+#include "browser/logic/slice.h"
 
 namespace velberd {
 namespace {

@@ -11,9 +11,9 @@ struct GamePaths {
     std::string secretFiles;
 };
 
-// Reads the bytes of dirs.txt as the loader always has: line by line (CR LF or a lone CR ends a
-// line), the lines joined by CR LF, the final CR LF dropped, cut at the first CR LF. So a third
-// line stays in the second entry after a CR LF. A file with lone LF line ends, which a text editor
+// Reads the bytes of dirs.txt line by line (CR LF or a lone CR ends a line), the lines joined by
+// CR LF, the final CR LF dropped, cut at the first CR LF. So a third line stays in the second
+// entry after a CR LF. A file with lone LF line ends, which a text editor
 // on Linux writes, is cut at its first LF instead; a single line is the first entry alone.
 GamePaths parseGamePathFile(std::string_view bytes);
 

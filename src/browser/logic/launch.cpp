@@ -61,23 +61,6 @@ std::optional<LaunchCommand> buildLaunchCommand(std::string_view gamePath, const
     return command;
 }
 
-std::string commandLineText(std::string_view gamePath, const LaunchSwitches& switches, std::string_view logPath,
-                            std::string_view addressCaption) {
-    std::string line{gamePath};
-    if (switches.safe) line += " -Safe";
-    line += ' ';
-    line += spySwitch(switches);
-    line += ' ';
-    line += fullSwitch(switches);
-    line += ' ';
-    line += muteSwitch(switches);
-    line += ' ';
-    if (switches.log) line += logSwitch(logPath);
-    line += " -connect ";
-    line += addressCaption;
-    return line;
-}
-
 bool runsThroughWine(std::string_view program) {
     constexpr std::string_view extension = ".exe";
     if (program.size() < extension.size()) return false;

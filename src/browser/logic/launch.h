@@ -42,11 +42,6 @@ std::optional<LaunchCommand> buildLaunchCommand(std::string_view gamePath, const
                                                 std::string_view logPath, std::string_view accessCaption,
                                                 std::string_view addressCaption);
 
-// The same launch as the single unquoted line the game has always been handed: the log part
-// empty when log is unchecked, so two spaces stand before "-connect". For display only.
-std::string commandLineText(std::string_view gamePath, const LaunchSwitches& switches, std::string_view logPath,
-                            std::string_view addressCaption);
-
 // Whether a program needs wine to start on a system other than Windows: its name ends in ".exe",
 // in any case.
 bool runsThroughWine(std::string_view program);

@@ -1,6 +1,6 @@
 #include "browser/logic/probablehosts.h"
 
-#include "browser/logic/basictext.h"
+#include "browser/logic/slice.h"
 
 namespace velberd {
 namespace {

@@ -1,6 +1,6 @@
 #include "browser/logic/serverdetails.h"
 
-#include "browser/logic/basictext.h"
+#include "browser/logic/slice.h"
 #include "browser/logic/uptime.h"
 
 namespace velberd {

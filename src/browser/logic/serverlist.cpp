@@ -1,6 +1,6 @@
 #include "browser/logic/serverlist.h"
 
-#include "browser/logic/basictext.h"
+#include "browser/logic/slice.h"
 #include "browser/logic/splittext.h"
 
 namespace velberd {

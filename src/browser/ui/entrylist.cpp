@@ -6,7 +6,7 @@
 namespace velberd {
 
 // The raw-entry list is never shown, but should it ever take the focus or a key, it shows the
-// header of its current entry, as it always has.
+// header of its current entry.
 void MainWindow::List1_GotFocus() {
     showEntryHeader();
 }

@@ -26,7 +26,7 @@ class NetworkWorker;
 struct EntryHeader;
 
 // Velberd's main window: the server list, the details of the selected server and the launch.
-// Controls and timers carry their historical names as object names; the handlers keep theirs.
+// Controls and timers carry their names as object names, so tests and tools find them by name.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:

@@ -47,7 +47,7 @@ CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& m
     setObjectName(QStringLiteral("Registry"));
     setWindowTitle(QStringLiteral("Character Editor"));
     setFixedSize(twipsRect(0, 0, 2640, 1095).size());
-    // The layout is drawn for the small sans-serif type of its day; Arial (or its metric twin) keeps
+    // The layout is drawn for small sans-serif type; Arial (or its metric twin) keeps
     // every caption inside its control.
     QFont type(QStringLiteral("Arial"));
     type.setPointSizeF(8.25);

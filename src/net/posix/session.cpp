@@ -1,6 +1,6 @@
 #include "net/session.h"
 
-// POSIX sockets need no session: it always opens and always closes cleanly.
+// POSIX sockets need no session, so there is nothing to open or to refuse.
 namespace velberd::net {
 
 bool StartSocketLibrary() {

@@ -1,5 +1,5 @@
-#include "browser/logic/basictext.h"
 #include "browser/logic/serverlist.h"
+#include "browser/logic/slice.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,7 @@ void expectFormats(std::initializer_list<std::pair<float, const char*>> cases) {
     }
 }
 
-TEST(FormatUptime, DocumentedExamples) {
+TEST(FormatUptime, MinutesAndSeconds) {
     expectFormats({{0.0f, "0:00"},
                    {5.0f, "0:05"},
                    {30.0f, "0:30"},

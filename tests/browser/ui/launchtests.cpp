@@ -31,7 +31,6 @@ private slots:
     void gamePathWithSpacesStaysOneArgument();
     void addressFromTheListCannotAddSwitches();
     void logNumbersCountClicksThatStartedNothing();
-    void counterStopsAtItsCeiling();
     void nothingChosenStartsThePlaceholder();
 };
 
@@ -100,19 +99,6 @@ void LaunchTests::logNumbersCountClicksThatStartedNothing() {
     QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
     QCOMPARE(f.processes->started.size(), 1);
     QCOMPARE(f.processes->started[0].arguments.at(3), logSwitch(f, 3));
-}
-
-void LaunchTests::counterStopsAtItsCeiling() {
-    ListedWindow f({kServer});
-    f.clickRow(0);
-    check(f, "log", true);
-    auto* join = f.control<QPushButton>("Command1");
-    for (int i = 0; i < 32770; ++i)
-        join->click();
-    QCOMPARE(f.processes->started.size(), 32770);
-    QCOMPARE(f.processes->started[32765].arguments.at(3), logSwitch(f, 32766));
-    QCOMPARE(f.processes->started[32766].arguments.at(3), logSwitch(f, 32767));
-    QCOMPARE(f.processes->started.last().arguments.at(3), logSwitch(f, 32767));
 }
 
 void LaunchTests::nothingChosenStartsThePlaceholder() {

@@ -1,4 +1,4 @@
-#include "browser/logic/basictext.h"
+#include "browser/logic/slice.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 // Text positions as the browser's field rules speak of them: 1-based, held as 16-bit signed
-// integers. A slice that a basic-style runtime would refuse (start below 1, negative length,
-// a position past 32767) gives no value, so the step that needed it is skipped.
+// integers. A slice that cannot be taken (start below 1, negative length, a position past 32767)
+// gives no value, so the step that needed it is skipped and its label keeps its caption.
 namespace velberd {
 
 inline constexpr int kMaxPosition = 32767;

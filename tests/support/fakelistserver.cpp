@@ -14,6 +14,7 @@ FakeListServer::FakeListServer() {
         while (auto* socket = m_server.nextPendingConnection()) {
             ++m_connections;
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::bytesWritten, this, [this](qint64 bytes) { m_bytesWritten += bytes; });
             answer(socket);
         }
     });
@@ -41,7 +42,7 @@ void FakeListServer::answer(QTcpSocket* socket) {
     for (const auto& piece : m_pieces) {
         QTimer::singleShot(delay, this, [this, guarded, piece] {
             if (!guarded) return;
-            m_bytesWritten += guarded->write(piece);
+            guarded->write(piece);
             guarded->flush();
         });
         delay += m_pauseMs;
@@ -69,7 +70,6 @@ void FakeListServer::writeFlood(QTcpSocket* socket, qint64 remaining) {
             const auto written = guarded->write(m_floodPattern.left(size));
             if (written <= 0) return;
             *left -= written;
-            m_bytesWritten += written;
         }
         if (guarded && *left <= 0) guarded->disconnectFromHost();
     };

@@ -18,6 +18,7 @@ public:
 
     quint16 port() const { return m_server.serverPort(); }
     int connectionCount() const { return m_connections; }
+    // Bytes handed to the kernel on all connections: what a client could have been sent.
     qint64 bytesWritten() const { return m_bytesWritten; }
 
     void serve(QList<QByteArray> pieces, Ending ending = Ending::Close, int pauseMs = 30);

@@ -1,7 +1,5 @@
 #include "windowfixture.h"
 
-#include <QElapsedTimer>
-
 using velberd::test::FakeListServer;
 using velberd::test::WindowFixture;
 
@@ -37,7 +35,6 @@ private slots:
     void aListSplitAcrossWritesListsWhole();
     void eachRefreshStartsAfresh();
     void rebuildClearsTheSelectionButKeepsDetails();
-    void refreshTimelineFollowsStartup();
     void hostileServersLeaveTheWindowWorking_data();
     void hostileServersLeaveTheWindowWorking();
     void floodIsCutOffAndBounded();
@@ -145,23 +142,6 @@ void ListClientTests::rebuildClearsTheSelectionButKeepsDetails() {
     QTRY_COMPARE(list2->currentRow(), -1);
     QCOMPARE(list2->selectedItems().size(), 0);
     QCOMPARE(f.caption("Label15"), shownName);
-}
-
-void ListClientTests::refreshTimelineFollowsStartup() {
-    FakeListServer list;
-    list.serve({lines({server(1)})});
-    WindowFixture f(nullptr, list.port());
-    QElapsedTimer clock;
-    clock.start();
-    QTRY_COMPARE_WITH_TIMEOUT(f.items("List2").size(), 7, 6000);
-    QCOMPARE(list.connectionCount(), 0);
-    QTest::qWait(4000);
-    QCOMPARE(list.connectionCount(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(list.connectionCount(), 1, 3000);
-    const auto firstAt = clock.elapsed();
-    QVERIFY2(firstAt >= 8700 && firstAt < 10500, qPrintable(QString::number(firstAt)));
-    QTRY_COMPARE(f.items("List2"), QStringList{shown(1)});
-    QVERIFY(f.control("List2")->isEnabled());
 }
 
 void ListClientTests::hostileServersLeaveTheWindowWorking_data() {

@@ -1,5 +1,4 @@
 #include "browser/logic/serverlist.h"
-#include "browser/logic/slice.h"
 
 #include <gtest/gtest.h>
 
@@ -42,25 +41,9 @@ TEST(DisplayName, IsTheTextAfterTheMarkerCutToItsPosition) {
 }
 
 TEST(DisplayName, AMarkerBeyondTheLastPositionGivesAnEmptyName) {
-    std::string entry(kMaxPosition, 'a');
+    std::string entry(32767, 'a');
     entry += "] name";
     EXPECT_EQ(displayName(entry), "");
-}
-
-TEST(BasicText, SlicesFailWhereABasicRuntimeWould) {
-    EXPECT_EQ(positionOf("abcabc", "c"), 3);
-    EXPECT_EQ(positionOf("abcabc", "c", 4), 6);
-    EXPECT_EQ(positionOf("abc", "z"), 0);
-    EXPECT_EQ(slice("abcdef", 2, 3), "bcd");
-    EXPECT_EQ(slice("abc", 3, 10), "c");
-    EXPECT_EQ(slice("abc", 9, 1), "");
-    EXPECT_EQ(slice("abc", 0, 1), std::nullopt);
-    EXPECT_EQ(slice("abc", 1, -1), std::nullopt);
-    EXPECT_EQ(sliceFrom("abc", 2), "bc");
-    EXPECT_EQ(leftOf("abc", -1), std::nullopt);
-    EXPECT_EQ(leftOf("abc", 5), "abc");
-    EXPECT_EQ(rightOf("abc", 2), "bc");
-    EXPECT_EQ(rightOf("abc", -1), std::nullopt);
 }
 
 } // namespace

@@ -19,7 +19,6 @@ TEST(SendEcho, RefusesWhatIsNotADottedAddressAndLeavesTheRecord) {
 
 TEST(EchoReplyRecord, FieldsSitWhereTheWindowsHeaderHasThem) {
     EchoReplyRecord record;
-    static_assert(sizeof record.bytes == 278);
     record.setStatus(kIpReqTimedOut);
     record.setRoundTripTime(40);
     EXPECT_EQ(record.bytes[4] | record.bytes[5] << 8, 11010);

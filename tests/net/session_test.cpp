@@ -7,29 +7,26 @@
 namespace velberd::net {
 namespace {
 
-TEST(SocketLibrary, SessionsOpenCloseAndNest) {
-    ASSERT_TRUE(StartSocketLibrary());
-    ASSERT_TRUE(StartSocketLibrary());
-    EXPECT_TRUE(StopSocketLibrary());
-    EXPECT_TRUE(StopSocketLibrary());
-}
-
 #ifdef _WIN32
-TEST(SocketLibrary, EndingASessionThatWasNeverOpenedIsReported) {
+// Windows counts sessions: each start needs a cleanup of its own, and one cleanup more is refused.
+TEST(SocketLibrary, SessionsNestAndACleanupTooManyIsRefused) {
+    SystemNetServices services;
+    EXPECT_FALSE(services.StopSocketLibrary());
+    ASSERT_TRUE(services.StartSocketLibrary());
+    ASSERT_TRUE(StartSocketLibrary());
+    EXPECT_TRUE(StopSocketLibrary());
+    EXPECT_TRUE(services.StopSocketLibrary());
     EXPECT_FALSE(StopSocketLibrary());
 }
 #endif
 
-TEST(SystemNetServices, ReachesThePlatformOperations) {
+TEST(SystemNetServices, ReachesTheAddressParserAndTheEcho) {
     SystemNetServices system;
     NetServices& services = system;
-    ASSERT_TRUE(services.StartSocketLibrary());
     EXPECT_EQ(services.AddressFromText("127.0.0.2"), AddressFromText("127.0.0.2"));
     EXPECT_NE(services.AddressFromText("127.0.0.2"), kFailureAddress);
-    EXPECT_EQ(services.AddressFromText("255.255.255.255"), kFailureAddress);
     EchoReplyRecord record;
     EXPECT_EQ(services.SendEcho("restricted", "test", record), -1);
-    EXPECT_TRUE(services.StopSocketLibrary());
 }
 
 } // namespace

@@ -20,6 +20,10 @@ class QTimer;
 
 namespace velberd {
 
+namespace net {
+class ConnectionEndProbe;
+}
+
 class CharacterEditor;
 class ClickableLabel;
 class NetworkWorker;
@@ -39,7 +43,9 @@ public slots:
     void Label11_Click();
     void Label9_Click();
     void autolist_Timer();
+    void Winsock1_Connect();
     void Winsock1_DataArrival();
+    void Winsock1_Close();
     void List2_Click();
     void Pinger_Timer();
     void Command1_Click();
@@ -104,6 +110,8 @@ private:
     std::int16_t m_launchCounter = 0;
     // Everything received on the current list-server connection, up to kListReplyLimit.
     QByteArray m_received;
+    // Tells, until the first byte comes, how the list server ended a connection.
+    std::unique_ptr<net::ConnectionEndProbe> m_listEnd;
     // Counts selections, so that a result for a server the player has since left is dropped.
     std::uint64_t m_selection = 0;
     bool m_pingInFlight = false;

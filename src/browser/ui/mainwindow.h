@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -64,9 +65,10 @@ private:
     std::string currentEntry() const;
     void showEntryHeader(const EntryHeader& header);
     void showEntryHeader();
-    void lookUpHosts(const std::string& shownAddress, const std::string& lookupAddress);
-    void pingSelection(const std::string& address);
-    bool isCurrentSelection(std::uint64_t selection) const { return selection == m_selection; }
+    void lookUpHosts(std::uint64_t selection, const std::string& shownAddress,
+                     const std::optional<std::string>& lookupAddress);
+    void pingSelection(std::uint64_t selection, const std::string& address);
+    bool isCurrentSelection(std::uint64_t selection) const;
     void reportCleanupFailure();
 
     BrowserServices m_services;
@@ -112,9 +114,8 @@ private:
     QByteArray m_received;
     // Tells, until the first byte comes, how the list server ended a connection.
     std::unique_ptr<net::ConnectionEndProbe> m_listEnd;
-    // Counts selections, so that a result for a server the player has since left is dropped.
-    std::uint64_t m_selection = 0;
-    bool m_pingInFlight = false;
+    // Knows the current selection, so that work and results for a server the player has since
+    // left are dropped.
     std::unique_ptr<NetworkWorker> m_worker;
 };
 

@@ -41,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "the details start with the entry header");
     require(header.access.size() <= 7, "the access field is at most seven characters");
     require(header.joinEnabled == !header.access.ends_with('e'), "only a private server cannot be joined");
-    require(header.address == "restricted" || within(entry, header.address), "the address is text of the entry");
+    require(header.address == "restricted" || header.address == "x" || within(entry, header.address),
+            "the address is text of the entry");
+    require(!details.gameType.empty(), "a game type is always shown");
     require(within(entry, details.lookupAddress) && within(entry, details.playerCount),
             "address and players are text of the entry");
     require(!details.version || details.version == "TSF" || within(entry, details.version),

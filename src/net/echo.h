@@ -43,10 +43,23 @@ struct EchoReplyRecord {
     void setDataSize(std::uint16_t value);
 };
 
-// Sends one echo request carrying payload to the dotted address and waits up to kEchoTimeoutMs.
-// Returns -1 without sending when address is not dotted (or is 255.255.255.255), 0 without
-// sending when the platform's echo service cannot be opened; otherwise the record as the
-// platform left it and its status.
+// What one echo came to, so that a caller can tell an answer of 0 ms from no answer at all.
+enum class EchoOutcome {
+    NotDotted,          // the address text is no dotted IPv4 address: nothing was sent
+    ServiceUnavailable, // this machine cannot send echoes: nothing was sent
+    NoReply,            // no answer from that address within kEchoTimeoutMs; the record says why
+    Replied,            // the record holds the answer and its round-trip time
+};
+
+// Sends one echo request carrying payload to the dotted address and waits up to kEchoTimeoutMs
+// for the answer from that address. The record is left as it was when nothing was sent.
+EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record);
+
+// The status result of an echo: -1 when the address was not dotted (or was 255.255.255.255), 0 when
+// the platform's echo service could not be opened, otherwise the status the record holds.
+std::int32_t echoStatus(EchoOutcome outcome, const EchoReplyRecord& record);
+
+// exchangeEcho with its status result.
 std::int32_t SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record);
 
 } // namespace velberd::net

@@ -25,9 +25,14 @@ std::string SystemNetServices::HostNameFromText(const std::string& text) {
     return net::HostNameFromText(text);
 }
 
-std::int32_t SystemNetServices::SendEcho(const std::string& address, const std::string& payload,
-                                         EchoReplyRecord& record) {
-    return net::SendEcho(address, payload, record);
+EchoOutcome SystemNetServices::exchangeEcho(const std::string& address, const std::string& payload,
+                                            EchoReplyRecord& record) {
+    return net::exchangeEcho(address, payload, record);
+}
+
+std::int32_t NetServices::SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) {
+    const auto outcome = exchangeEcho(address, payload, record);
+    return echoStatus(outcome, record);
 }
 
 } // namespace velberd::net

@@ -19,7 +19,11 @@ public:
     virtual Address AddressFromText(const std::string& text) = 0;
     virtual std::string HostNameFromAddress(Address address) = 0;
     virtual std::string HostNameFromText(const std::string& text) = 0;
-    virtual std::int32_t SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) = 0;
+    virtual EchoOutcome exchangeEcho(const std::string& address, const std::string& payload,
+                                     EchoReplyRecord& record) = 0;
+
+    // exchangeEcho with its status result, as the free SendEcho gives it.
+    std::int32_t SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record);
 };
 
 // The platform's own socket library and ICMP service.
@@ -30,7 +34,7 @@ public:
     Address AddressFromText(const std::string& text) override;
     std::string HostNameFromAddress(Address address) override;
     std::string HostNameFromText(const std::string& text) override;
-    std::int32_t SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) override;
+    EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) override;
 };
 
 } // namespace velberd::net

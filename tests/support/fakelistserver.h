@@ -22,6 +22,8 @@ public:
     qint64 bytesWritten() const { return m_bytesWritten; }
 
     void serve(QList<QByteArray> pieces, Ending ending = Ending::Close, int pauseMs = 30);
+    // Stops listening: every connection from now on is refused.
+    void refuse() { m_server.close(); }
     // Writes `total` bytes of `pattern` over and over to every connection, as fast as it drains.
     void flood(QByteArray pattern, qint64 total);
 

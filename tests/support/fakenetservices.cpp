@@ -1,7 +1,7 @@
 #include "fakenetservices.h"
 
+#include <algorithm>
 #include <chrono>
-#include <optional>
 #include <thread>
 
 namespace velberd::test {
@@ -18,9 +18,36 @@ void FakeNetServices::setHostName(const std::string& address, const std::string&
     m_names[address] = {name, delayMs};
 }
 
-void FakeNetServices::setRoundTrip(const std::string& address, std::uint32_t milliseconds) {
+void FakeNetServices::setRoundTrip(const std::string& address, std::optional<std::uint32_t> milliseconds) {
     const std::lock_guard lock(m_mutex);
-    m_roundTrips[address] = milliseconds;
+    if (milliseconds) {
+        m_roundTrips[address] = *milliseconds;
+    } else {
+        m_roundTrips.erase(address);
+    }
+}
+
+void FakeNetServices::holdLookups() {
+    const std::lock_guard lock(m_mutex);
+    m_lookupsHeld = true;
+}
+
+void FakeNetServices::releaseLookups() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_lookupsHeld = false;
+    }
+    m_released.notify_all();
+}
+
+int FakeNetServices::mostEchoesAtOnce() const {
+    const std::lock_guard lock(m_mutex);
+    return m_mostEchoesAtOnce;
+}
+
+std::vector<std::string> FakeNetServices::lookups() const {
+    const std::lock_guard lock(m_mutex);
+    return m_lookups;
 }
 
 std::vector<std::string> FakeNetServices::echoes() const {
@@ -50,26 +77,37 @@ std::string FakeNetServices::HostNameFromAddress(net::Address) {
 std::string FakeNetServices::HostNameFromText(const std::string& text) {
     Name found{"Unknown", 0};
     {
-        const std::lock_guard lock(m_mutex);
+        std::unique_lock lock(m_mutex);
+        m_lookups.push_back(text);
+        m_released.wait(lock, [this] { return !m_lookupsHeld; });
         if (const auto it = m_names.find(text); it != m_names.end()) found = it->second;
     }
     pause(m_lookupDelayMs + found.delayMs);
     return found.name;
 }
 
-std::int32_t FakeNetServices::SendEcho(const std::string& address, const std::string& payload,
-                                       net::EchoReplyRecord& record) {
+net::EchoOutcome FakeNetServices::exchangeEcho(const std::string& address, const std::string& payload,
+                                               net::EchoReplyRecord& record) {
+    if (!m_echoServiceOpens) return net::EchoOutcome::ServiceUnavailable;
     std::optional<std::uint32_t> roundTrip;
     {
         const std::lock_guard lock(m_mutex);
         m_echoes.push_back(address + "|" + payload);
         if (const auto it = m_roundTrips.find(address); it != m_roundTrips.end()) roundTrip = it->second;
+        m_mostEchoesAtOnce = std::max(m_mostEchoesAtOnce, ++m_echoesOut);
     }
     pause(m_echoDelayMs);
-    if (!roundTrip) return -1;
+    {
+        const std::lock_guard lock(m_mutex);
+        --m_echoesOut;
+    }
+    if (!roundTrip) {
+        record.setStatus(net::kIpReqTimedOut);
+        return net::EchoOutcome::NoReply;
+    }
     record.setStatus(net::kIpSuccess);
     record.setRoundTripTime(*roundTrip);
-    return net::kIpSuccess;
+    return net::EchoOutcome::Replied;
 }
 
 } // namespace velberd::test

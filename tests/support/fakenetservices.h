@@ -3,34 +3,46 @@
 #include "net/netservices.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace velberd::test {
 
 // Name service and echo as a test sets them up: known names and round trips per address text,
-// optional delays to stand in for a slow resolver or a silent server, and a log of the echoes.
+// optional delays to stand in for a slow resolver or a slow server, a resolver that answers
+// nothing until released, and a log of the echoes.
 class FakeNetServices final : public net::NetServices {
 public:
     void setHostName(const std::string& address, const std::string& name, int delayMs = 0);
-    void setRoundTrip(const std::string& address, std::uint32_t milliseconds);
+    // No round trip (the default for every address): the echo gets no reply.
+    void setRoundTrip(const std::string& address, std::optional<std::uint32_t> milliseconds);
     void setLookupDelay(int milliseconds) { m_lookupDelayMs = milliseconds; }
     void setEchoDelay(int milliseconds) { m_echoDelayMs = milliseconds; }
     void setSessionOpens(bool opens) { m_sessionOpens = opens; }
     void setSessionCloses(bool closes) { m_sessionCloses = closes; }
+    void setEchoServiceOpens(bool opens) { m_echoServiceOpens = opens; }
+    // Every lookup from now on waits until releaseLookups().
+    void holdLookups();
+    void releaseLookups();
 
     std::vector<std::string> echoes() const;
+    // Every address text a lookup was asked for, as it was asked.
+    std::vector<std::string> lookups() const;
     int openSessions() const { return m_openSessions; }
+    // The most echoes that were out at the same time.
+    int mostEchoesAtOnce() const;
 
     bool StartSocketLibrary() override;
     bool StopSocketLibrary() override;
     net::Address AddressFromText(const std::string& text) override;
     std::string HostNameFromAddress(net::Address address) override;
     std::string HostNameFromText(const std::string& text) override;
-    std::int32_t SendEcho(const std::string& address, const std::string& payload,
-                          net::EchoReplyRecord& record) override;
+    net::EchoOutcome exchangeEcho(const std::string& address, const std::string& payload,
+                                  net::EchoReplyRecord& record) override;
 
 private:
     struct Name {
@@ -39,14 +51,20 @@ private:
     };
 
     mutable std::mutex m_mutex;
+    std::condition_variable m_released;
+    bool m_lookupsHeld = false;
     std::map<std::string, Name> m_names;
     std::map<std::string, std::uint32_t> m_roundTrips;
     std::vector<std::string> m_echoes;
+    std::vector<std::string> m_lookups;
     std::atomic<int> m_lookupDelayMs{0};
     std::atomic<int> m_echoDelayMs{0};
     std::atomic<bool> m_sessionOpens{true};
     std::atomic<bool> m_sessionCloses{true};
+    std::atomic<bool> m_echoServiceOpens{true};
     std::atomic<int> m_openSessions{0};
+    int m_echoesOut = 0;
+    int m_mostEchoesAtOnce = 0;
 };
 
 } // namespace velberd::test

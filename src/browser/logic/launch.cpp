@@ -19,6 +19,18 @@ std::string logSwitch(std::string_view logPath) {
     return "-Log=" + std::string{logPath};
 }
 
+// Letters, digits, "." and "-" cover every dotted IPv4 address and every host name.
+bool isServerAddress(std::string_view address) {
+    constexpr std::size_t kLongestHostName = 253;
+    if (address.empty() || address.size() > kLongestHostName || address.front() == '-' || address == "x") return false;
+    for (const char c : address) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        const bool digit = c >= '0' && c <= '9';
+        if (!letter && !digit && c != '.' && c != '-') return false;
+    }
+    return true;
+}
+
 char lowered(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
@@ -48,7 +60,7 @@ std::string logFilePath(std::string_view programFolder, std::int16_t counter, Pa
 std::optional<LaunchCommand> buildLaunchCommand(std::string_view gamePath, const LaunchSwitches& switches,
                                                 std::string_view logPath, std::string_view accessCaption,
                                                 std::string_view addressCaption) {
-    if (accessCaption != "public ") return std::nullopt;
+    if (accessCaption != "public " || !isServerAddress(addressCaption)) return std::nullopt;
     LaunchCommand command{std::string{gamePath}, {}};
     auto& arguments = command.arguments;
     if (switches.safe) arguments.emplace_back("-Safe");

@@ -35,7 +35,10 @@ struct LaunchCommand {
     std::vector<std::string> arguments;
 };
 
-// Only a server whose access caption is exactly "public " is started. The arguments: "-Safe" when
+// Only a server whose access caption is exactly "public " is started, and only when the address
+// caption is a dotted IPv4 address or a host name: at most 253 letters, digits, "." and "-", not
+// starting with "-" ("x", the caption of no address, is none). The address comes from the list
+// server, so anything else could pass the game a switch of its own. The arguments: "-Safe" when
 // safe is checked, then the spy, full and mute switches, "-Log=" and the log path when log is
 // checked, "-connect" and the address.
 std::optional<LaunchCommand> buildLaunchCommand(std::string_view gamePath, const LaunchSwitches& switches,

@@ -20,13 +20,38 @@ std::optional<std::string> version(std::string_view entry) {
     return shown;
 }
 
-// The whole entry is searched, so a server named after another game type may show that one.
-std::optional<std::string> gameType(std::string_view entry) {
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The word after the access field ("public " holds its space; "private" is followed by one),
+// when it is a run of ASCII letters ended by a space or by the end of the entry.
+std::optional<std::string> modeWord(std::string_view entry) {
+    const int access = accessFieldStart(entry);
+    const auto field = slice(entry, access, 7);
+    if (!field || field->size() < 7) return std::nullopt;
+    auto start = static_cast<std::size_t>(access - 1) + field->size();
+    if (!field->ends_with(' ')) {
+        if (start >= entry.size() || entry[start] != ' ') return std::nullopt;
+        ++start;
+    }
+    auto end = start;
+    while (end < entry.size() && isAsciiLetter(entry[end]))
+        ++end;
+    if (end == start || (end < entry.size() && entry[end] != ' ')) return std::nullopt;
+    std::string word{entry.substr(start, end - start)};
+    if (word[0] >= 'a') word[0] = static_cast<char>(word[0] - ('a' - 'A'));
+    return word;
+}
+
+// The whole entry is searched for the three words first, so a server named after one of them may
+// show that one.
+std::string gameType(std::string_view entry) {
     const auto occurs = [entry](std::string_view word) { return positionOf(entry, word, 2) != 0; };
     if (occurs(" battle ")) return "Battle";
     if (occurs(" treasure ")) return "Treasure";
     if (occurs(" ctf ")) return "Capture";
-    return std::nullopt;
+    return modeWord(entry).value_or("x");
 }
 
 std::optional<std::string> uptime(std::string_view entry) {
@@ -44,6 +69,7 @@ ServerDetails readServerDetails(std::string_view entry) {
     ServerDetails details;
     details.header = readEntryHeader(entry);
     details.lookupAddress = leftOf(entry, positionOf(entry, ":") - 1);
+    if (details.lookupAddress && details.lookupAddress->empty()) details.lookupAddress.reset();
     details.playerCount = playerCount(entry);
     details.version = version(entry);
     details.gameType = gameType(entry);
@@ -53,7 +79,7 @@ ServerDetails readServerDetails(std::string_view entry) {
 
 std::optional<int> gamePathIndexForVersion(std::string_view versionCaption) {
     if (versionCaption == "TSF") return 1;
-    if (versionCaption == "1.21") return 0;
+    if (versionCaption == "1.21" || versionCaption == "1.22" || versionCaption == "1.23") return 0;
     return std::nullopt;
 }
 

@@ -32,7 +32,7 @@ std::string MainWindow::currentEntry() const {
 void MainWindow::showEntryHeader(const EntryHeader& header) {
     SNa->setText(toCaption(header.access));
     Command1->setEnabled(header.joinEnabled);
-    showIfKnown(IPa, header.address);
+    IPa->setText(toCaption(header.address));
     Label15->setText(toCaption(header.serverName));
 }
 
@@ -41,7 +41,7 @@ void MainWindow::showEntryHeader() {
 }
 
 void MainWindow::List2_Click() {
-    ++m_selection;
+    const auto selection = m_worker->select();
     HSt->setText(QStringLiteral("x"));
     SUp->setText(QStringLiteral("x"));
     VRe->setText(QStringLiteral("x"));
@@ -51,41 +51,51 @@ void MainWindow::List2_Click() {
     showEntryHeader(details.header);
     showIfKnown(PCo, details.playerCount);
     showIfKnown(VRe, details.version);
-    showIfKnown(GTy, details.gameType);
+    GTy->setText(toCaption(details.gameType));
     showIfKnown(SUp, details.uptime);
 
-    const auto shownAddress = fromCaption(IPa->text());
-    lookUpHosts(shownAddress, details.lookupAddress.value_or(std::string{}));
-    pingSelection(shownAddress);
+    lookUpHosts(selection, details.header.address, details.lookupAddress);
+    pingSelection(selection, details.header.address);
 
     if (const auto index = gamePathIndexForVersion(fromCaption(VRe->text())); index && *index < Combo1->count())
         Combo1->setCurrentIndex(*index);
 }
 
-void MainWindow::lookUpHosts(const std::string& shownAddress, const std::string& lookupAddress) {
-    const auto selection = m_selection;
-    // A private server's real address is still looked up for the table, though it is not shown.
+// HOs names the address shown; the probable hosts come from the entry's own address, which a
+// private server hides. When the two are the same address, one lookup serves both.
+void MainWindow::lookUpHosts(std::uint64_t selection, const std::string& shownAddress,
+                             const std::optional<std::string>& lookupAddress) {
     const bool nameTheShownAddress = shownAddress != "x" && shownAddress != "restricted";
-    m_worker->run([this, net = m_services.net, selection, shownAddress, lookupAddress,
-                   nameTheShownAddress](const NetworkWorker::Post& post) {
+    if (!nameTheShownAddress) HOs->setText(QStringLiteral("x"));
+    if (!nameTheShownAddress && !lookupAddress) return;
+    m_worker->lookUp(selection, [this, net = m_services.net, selection, shownAddress, lookupAddress,
+                                 nameTheShownAddress](const NetworkWorker::Context& context) {
+        std::string shownName;
         if (nameTheShownAddress) {
-            const auto hostName = net->HostNameFromText(shownAddress);
-            post([this, selection, hostName] {
-                if (isCurrentSelection(selection)) HOs->setText(toCaption(hostName));
+            shownName = net->HostNameFromText(shownAddress);
+            context.post([this, selection, shownName] {
+                if (isCurrentSelection(selection)) HOs->setText(toCaption(shownName));
             });
         }
-        const auto hosts = probableHosts(net->HostNameFromText(lookupAddress));
-        post([this, selection, hosts] {
+        if (!lookupAddress || !context.current()) return;
+        const auto hostName =
+            nameTheShownAddress && *lookupAddress == shownAddress ? shownName : net->HostNameFromText(*lookupAddress);
+        const auto hosts = probableHosts(hostName);
+        context.post([this, selection, hosts] {
             if (isCurrentSelection(selection)) showIfKnown(HSt, hosts);
         });
     });
 }
 
-void MainWindow::pingSelection(const std::string& address) {
-    const auto selection = m_selection;
-    m_worker->run([this, net = m_services.net, selection, address](const NetworkWorker::Post& post) {
+// No address, nothing to ping: "Ping:" says so rather than keep another server's time.
+void MainWindow::pingSelection(std::uint64_t selection, const std::string& address) {
+    if (address == "x") {
+        PIn->setText(QStringLiteral("x"));
+        return;
+    }
+    m_worker->echo(selection, [this, net = m_services.net, selection, address](const NetworkWorker::Context& context) {
         const auto round = pingOnce(*net, address);
-        post([this, selection, round] {
+        context.post([this, selection, round] {
             if (!round.opened) {
                 if (isCurrentSelection(selection))
                     m_services.messages->show(
@@ -94,11 +104,15 @@ void MainWindow::pingSelection(const std::string& address) {
                             "Windows Sockets for 32 bit Windows environments is not successfully responding."));
                 return;
             }
-            if (isCurrentSelection(selection)) PIn->setText(QStringLiteral("%1 ms").arg(round.roundTrip));
+            if (isCurrentSelection(selection)) PIn->setText(pingCaption(round));
             if (!round.closedCleanly) reportCleanupFailure();
             if (isCurrentSelection(selection)) Pinger->start(2000);
         });
     });
+}
+
+bool MainWindow::isCurrentSelection(std::uint64_t selection) const {
+    return selection == m_worker->selection();
 }
 
 void MainWindow::reportCleanupFailure() {

@@ -1,6 +1,7 @@
 #include "browser/logic/serverlist.h"
 #include "browser/ui/mainwindow.h"
 #include "common/ansitext.h"
+#include "net/connectionend.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -16,6 +17,8 @@ constexpr qsizetype kListReplyLimit = 64 * 1024;
 } // namespace
 
 void MainWindow::autolist_Timer() {
+    // The probe's handle would keep the connection open past the abort.
+    m_listEnd.reset();
     {
         // Cutting off the last connection is not that server hanging up on us.
         const QSignalBlocker quiet(Winsock1);
@@ -25,13 +28,28 @@ void MainWindow::autolist_Timer() {
     Winsock1->connectToHost(m_services.listServer.host, m_services.listServer.port);
 }
 
+void MainWindow::Winsock1_Connect() {
+    m_listEnd = std::make_unique<net::ConnectionEndProbe>(Winsock1->socketDescriptor());
+}
+
 void MainWindow::Winsock1_DataArrival() {
     // A reply may arrive in several pieces: each piece rebuilds the lists from all of the reply so
-    // far, so no server is lost to a split line.
+    // far, so no server is lost to a split line. A reply has come, so how the connection ends no
+    // longer matters.
+    m_listEnd.reset();
     const auto room = kListReplyLimit - m_received.size();
     m_received.append(Winsock1->read(room));
     if (m_received.size() >= kListReplyLimit) Winsock1->abort();
     rebuildServerLists(m_received);
+}
+
+// A list server that hangs up without a word has no servers to list. One that resets the
+// connection (restarting, or turning clients away) said nothing, and the list stays as it is, as it
+// does when the connection is refused or never made.
+void MainWindow::Winsock1_Close() {
+    const bool noServers = m_received.isEmpty() && m_listEnd && m_listEnd->end() != net::ConnectionEnd::Reset;
+    m_listEnd.reset();
+    if (noServers) rebuildServerLists(m_received);
 }
 
 void MainWindow::rebuildServerLists(const QByteArray& received) {

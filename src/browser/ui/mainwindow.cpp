@@ -3,6 +3,7 @@
 #include "browser/ui/networkworker.h"
 #include "common/clickablelabel.h"
 #include "common/twips.h"
+#include "net/connectionend.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -32,7 +33,9 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
 
     connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     connect(autolist, &QTimer::timeout, this, &MainWindow::autolist_Timer);
+    connect(Winsock1, &QTcpSocket::connected, this, &MainWindow::Winsock1_Connect);
     connect(Winsock1, &QTcpSocket::readyRead, this, &MainWindow::Winsock1_DataArrival);
+    connect(Winsock1, &QTcpSocket::disconnected, this, &MainWindow::Winsock1_Close);
     connect(Label11, &ClickableLabel::clicked, this, &MainWindow::Label11_Click);
     connect(Label9, &ClickableLabel::clicked, this, &MainWindow::Label9_Click);
     connect(List2, &QListWidget::currentRowChanged, this, &MainWindow::List2_Click);
@@ -44,6 +47,10 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     Timer1->start(700);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The socket goes with the other children once this window is already torn down; closing an
+    // open connection then must not call the hang-up handler of a window that is gone.
+    Winsock1->disconnect(this);
+}
 
 } // namespace velberd

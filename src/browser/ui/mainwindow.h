@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -19,6 +20,10 @@ class QTcpSocket;
 class QTimer;
 
 namespace velberd {
+
+namespace net {
+class ConnectionEndProbe;
+}
 
 class CharacterEditor;
 class ClickableLabel;
@@ -39,7 +44,9 @@ public slots:
     void Label11_Click();
     void Label9_Click();
     void autolist_Timer();
+    void Winsock1_Connect();
     void Winsock1_DataArrival();
+    void Winsock1_Close();
     void List2_Click();
     void Pinger_Timer();
     void Command1_Click();
@@ -58,9 +65,10 @@ private:
     std::string currentEntry() const;
     void showEntryHeader(const EntryHeader& header);
     void showEntryHeader();
-    void lookUpHosts(const std::string& shownAddress, const std::string& lookupAddress);
-    void pingSelection(const std::string& address);
-    bool isCurrentSelection(std::uint64_t selection) const { return selection == m_selection; }
+    void lookUpHosts(std::uint64_t selection, const std::string& shownAddress,
+                     const std::optional<std::string>& lookupAddress);
+    void pingSelection(std::uint64_t selection, const std::string& address);
+    bool isCurrentSelection(std::uint64_t selection) const;
     void reportCleanupFailure();
 
     BrowserServices m_services;
@@ -104,9 +112,10 @@ private:
     std::int16_t m_launchCounter = 0;
     // Everything received on the current list-server connection, up to kListReplyLimit.
     QByteArray m_received;
-    // Counts selections, so that a result for a server the player has since left is dropped.
-    std::uint64_t m_selection = 0;
-    bool m_pingInFlight = false;
+    // Tells, until the first byte comes, how the list server ended a connection.
+    std::unique_ptr<net::ConnectionEndProbe> m_listEnd;
+    // Knows the current selection, so that work and results for a server the player has since
+    // left are dropped.
     std::unique_ptr<NetworkWorker> m_worker;
 };
 

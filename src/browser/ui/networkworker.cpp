@@ -1,47 +1,111 @@
 #include "browser/ui/networkworker.h"
 
 #include <QThreadPool>
+#include <atomic>
 #include <mutex>
+#include <utility>
 
 namespace velberd {
 namespace {
 
-// A lookup can hang for as long as the resolver takes, so network work gets a pool of its own
-// with room to spare: a hung lookup for a server the player has left never holds up the next.
-// It is never destroyed, so quitting does not wait for a lookup nobody needs any more.
-QThreadPool& networkPool() {
-    static auto* pool = [] {
-        auto* created = new QThreadPool;
-        created->setMaxThreadCount(32);
-        return created;
-    }();
+// A lookup holds its thread for as long as the resolver takes, so lookups get a few threads: a
+// new one starts while older ones hang. Echoes get one thread, so one echo is out at a time. The
+// pools are never destroyed, so quitting does not wait for a lookup nobody needs any more.
+QThreadPool* newPool(int threads) {
+    auto* pool = new QThreadPool;
+    pool->setMaxThreadCount(threads);
+    return pool;
+}
+
+QThreadPool& lookupPool() {
+    static auto* pool = newPool(4);
+    return *pool;
+}
+
+QThreadPool& echoPool() {
+    static auto* pool = newPool(1);
     return *pool;
 }
 
 } // namespace
 
-struct NetworkWorker::Mailbox {
+struct NetworkWorker::Shared {
     std::mutex mutex;
     QObject* receiver = nullptr;
+    std::atomic<std::uint64_t> selection{0};
 };
 
-NetworkWorker::NetworkWorker(QObject* receiver) : m_mailbox(std::make_shared<Mailbox>()) {
-    m_mailbox->receiver = receiver;
+struct NetworkWorker::Lane {
+    explicit Lane(QThreadPool& threads) : pool(threads) {}
+
+    QThreadPool& pool;
+    std::mutex mutex;
+    // The newest work not yet started; a runner is queued in the pool while there is some.
+    std::function<void()> waiting;
+    int running = 0;
+};
+
+NetworkWorker::NetworkWorker(QObject* receiver)
+    : m_shared(std::make_shared<Shared>()), m_lookups(std::make_shared<Lane>(lookupPool())),
+      m_echoes(std::make_shared<Lane>(echoPool())) {
+    m_shared->receiver = receiver;
 }
 
 NetworkWorker::~NetworkWorker() {
-    const std::lock_guard lock(m_mailbox->mutex);
-    m_mailbox->receiver = nullptr;
+    const std::lock_guard lock(m_shared->mutex);
+    m_shared->receiver = nullptr;
+    ++m_shared->selection;
 }
 
-void NetworkWorker::run(std::function<void(const Post& post)> job) {
-    networkPool().start([mailbox = m_mailbox, job = std::move(job)] {
-        const Post post = [&mailbox](std::function<void()> result) {
-            const std::lock_guard lock(mailbox->mutex);
-            if (mailbox->receiver)
-                QMetaObject::invokeMethod(mailbox->receiver, std::move(result), Qt::QueuedConnection);
+std::uint64_t NetworkWorker::select() {
+    return ++m_shared->selection;
+}
+
+std::uint64_t NetworkWorker::selection() const {
+    return m_shared->selection;
+}
+
+void NetworkWorker::lookUp(std::uint64_t selection, Job job) {
+    queue(m_lookups, selection, std::move(job));
+}
+
+void NetworkWorker::echo(std::uint64_t selection, Job job) {
+    queue(m_echoes, selection, std::move(job));
+}
+
+bool NetworkWorker::echoOut() const {
+    const std::lock_guard lock(m_echoes->mutex);
+    return m_echoes->waiting || m_echoes->running > 0;
+}
+
+void NetworkWorker::queue(const std::shared_ptr<Lane>& lane, std::uint64_t selection, Job job) {
+    auto work = [shared = m_shared, selection, job = std::move(job)] {
+        const auto current = [&shared, selection] { return shared->selection == selection; };
+        if (!current()) return;
+        const auto post = [&shared](std::function<void()> result) {
+            const std::lock_guard lock(shared->mutex);
+            if (shared->receiver) QMetaObject::invokeMethod(shared->receiver, std::move(result), Qt::QueuedConnection);
         };
-        job(post);
+        job(Context{post, current});
+    };
+    bool needsRunner = false;
+    {
+        const std::lock_guard lock(lane->mutex);
+        needsRunner = !lane->waiting;
+        lane->waiting = std::move(work);
+    }
+    if (!needsRunner) return;
+    // The runner takes whatever work is newest when a thread is free for it.
+    lane->pool.start([lane] {
+        std::function<void()> newest;
+        {
+            const std::lock_guard lock(lane->mutex);
+            newest = std::exchange(lane->waiting, nullptr);
+            ++lane->running;
+        }
+        if (newest) newest();
+        const std::lock_guard lock(lane->mutex);
+        --lane->running;
     });
 }
 

@@ -1,28 +1,49 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 namespace velberd {
 
-// Runs blocking network work (name lookups, echoes) off the user-interface thread and hands the
-// results back to a receiver on its own thread, in the order a job posts them. Results posted
-// after the receiver is gone are dropped.
+// Runs blocking network work off the user-interface thread, in two lanes that never wait on each
+// other: name lookups, a few at a time, and echoes, one at a time. Work belongs to a selection;
+// work queued for a selection the player has left does nothing when its turn comes, and of the
+// work not yet started each lane keeps only the newest. Results go back to a receiver on its own
+// thread, in the order a job posts them; results posted after the receiver is gone are dropped.
 class NetworkWorker {
 public:
-    using Post = std::function<void(std::function<void()>)>;
+    // What a job is handed: post() sends a result to the receiver's thread; current() tells
+    // whether the job's selection is still the player's.
+    struct Context {
+        std::function<void(std::function<void()>)> post;
+        std::function<bool()> current;
+    };
+    using Job = std::function<void(const Context& context)>;
 
     explicit NetworkWorker(QObject* receiver);
     ~NetworkWorker();
     NetworkWorker(const NetworkWorker&) = delete;
     NetworkWorker& operator=(const NetworkWorker&) = delete;
 
-    void run(std::function<void(const Post& post)> job);
+    // Starts a new selection and gives its number.
+    std::uint64_t select();
+    std::uint64_t selection() const;
+
+    void lookUp(std::uint64_t selection, Job job);
+    void echo(std::uint64_t selection, Job job);
+    // An echo is waiting or under way.
+    bool echoOut() const;
 
 private:
-    struct Mailbox;
-    std::shared_ptr<Mailbox> m_mailbox;
+    struct Shared;
+    struct Lane;
+    void queue(const std::shared_ptr<Lane>& lane, std::uint64_t selection, Job job);
+
+    std::shared_ptr<Shared> m_shared;
+    std::shared_ptr<Lane> m_lookups;
+    std::shared_ptr<Lane> m_echoes;
 };
 
 } // namespace velberd

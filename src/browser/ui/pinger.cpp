@@ -10,19 +10,18 @@ namespace velberd {
 void MainWindow::Pinger_Timer() {
     // An echo waits at most half a second, so one still out means the services are slow: the
     // next tick asks again rather than piling up requests.
-    if (m_pingInFlight) return;
-    m_pingInFlight = true;
-    const auto selection = m_selection;
-    m_worker->run(
-        [this, net = m_services.net, selection, address = fromCaption(IPa->text())](const NetworkWorker::Post& post) {
-            const auto round = pingOnce(*net, address);
-            post([this, selection, round] {
-                m_pingInFlight = false;
-                if (!round.opened) return;
-                if (isCurrentSelection(selection)) PIn->setText(QStringLiteral("%1 ms").arg(round.roundTrip));
-                if (!round.closedCleanly) reportCleanupFailure();
-            });
+    if (m_worker->echoOut()) return;
+    const auto address = fromCaption(IPa->text());
+    if (address == "x") return;
+    const auto selection = m_worker->selection();
+    m_worker->echo(selection, [this, net = m_services.net, selection, address](const NetworkWorker::Context& context) {
+        const auto round = pingOnce(*net, address);
+        context.post([this, selection, round] {
+            if (!round.opened) return;
+            if (isCurrentSelection(selection)) PIn->setText(pingCaption(round));
+            if (!round.closedCleanly) reportCleanupFailure();
         });
+    });
 }
 
 } // namespace velberd

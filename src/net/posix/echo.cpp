@@ -76,10 +76,11 @@ void recordReply(EchoReplyRecord& record, const sockaddr_in& from, std::string_v
     std::copy_n(payload.begin(), shown, record.bytes.begin() + kEchoHeaderSize);
 }
 
-// Waits until the deadline for the reply that carries this request's sequence number and payload
-// (and id, on a raw socket, which sees every ICMP packet of the host); anything else is skipped.
-void awaitReply(const IcmpSocket& socket, std::uint16_t id, std::uint16_t sequence, const std::string& payload,
-                Clock::time_point sent, EchoReplyRecord& record) {
+// Waits until the deadline for the echo reply from the target that carries this request's
+// sequence number and payload (and id, on a raw socket, which sees every ICMP packet of the host,
+// the requests it sends to itself included); anything else is skipped. True when it came.
+bool awaitReply(const IcmpSocket& socket, in_addr_t target, std::uint16_t id, std::uint16_t sequence,
+                const std::string& payload, Clock::time_point sent, EchoReplyRecord& record) {
     const auto deadline = sent + std::chrono::milliseconds(kEchoTimeoutMs);
     unsigned char packet[2048];
     for (;;) {
@@ -98,21 +99,22 @@ void awaitReply(const IcmpSocket& socket, std::uint16_t id, std::uint16_t sequen
         if (received <= 0) continue;
         const auto arrived = Clock::now();
         const auto message = icmp::parseEcho(std::span(packet, static_cast<std::size_t>(received)), socket.isRaw());
-        if (!message || message->type != icmp::kEchoReplyType || message->sequence != sequence ||
-            message->payload != payload || (socket.isRaw() && message->id != id)) {
+        if (!message || message->type != icmp::kEchoReplyType || from.sin_addr.s_addr != target ||
+            message->sequence != sequence || message->payload != payload || (socket.isRaw() && message->id != id)) {
             continue;
         }
         recordReply(record, from, message->payload, arrived - sent);
-        return;
+        return true;
     }
     recordFailure(record, kIpReqTimedOut);
+    return false;
 }
 
-void exchange(const IcmpSocket& socket, in_addr_t target, const std::string& payload, EchoReplyRecord& record) {
+bool exchange(const IcmpSocket& socket, in_addr_t target, const std::string& payload, EchoReplyRecord& record) {
     // Like the Windows service, keep room in the data area for the 8 bytes of an ICMP error.
     if (payload.size() + icmp::kHeaderSize > kEchoDataSize) {
         recordFailure(record, kIpBufTooSmall);
-        return;
+        return false;
     }
     const auto id = static_cast<std::uint16_t>(getpid());
     const auto sequence = nextSequence();
@@ -124,21 +126,19 @@ void exchange(const IcmpSocket& socket, in_addr_t target, const std::string& pay
     const auto sent = Clock::now();
     if (sendto(socket.fd(), request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0) {
         recordFailure(record, statusForSendError(errno));
-        return;
+        return false;
     }
-    awaitReply(socket, id, sequence, payload, sent, record);
+    return awaitReply(socket, target, id, sequence, payload, sent, record);
 }
 
 } // namespace
 
-std::int32_t SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) {
+EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) {
     const in_addr_t target = inet_addr(address.c_str());
-    if (target == INADDR_NONE) return -1;
+    if (target == INADDR_NONE) return EchoOutcome::NotDotted;
     const IcmpSocket socket;
-    if (!socket.isOpen()) return 0;
-
-    exchange(socket, target, payload, record);
-    return record.status();
+    if (!socket.isOpen()) return EchoOutcome::ServiceUnavailable;
+    return exchange(socket, target, payload, record) ? EchoOutcome::Replied : EchoOutcome::NoReply;
 }
 
 } // namespace velberd::net

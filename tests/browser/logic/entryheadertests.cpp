@@ -26,8 +26,9 @@ TEST(EntryHeader, NoSelectionReadsTheEmptyText) {
     const auto header = readEntryHeader("");
     EXPECT_EQ(header.access, "");
     EXPECT_TRUE(header.joinEnabled);
-    EXPECT_EQ(header.address, std::nullopt);
+    EXPECT_EQ(header.address, "x");
     EXPECT_EQ(header.serverName, "");
+    EXPECT_EQ(readEntryHeader(":10052 local public race 1.24   5 [1/2] Nameless").address, "x");
 }
 
 TEST(EntryHeader, AccessFieldShorterWhereTheEntryEnds) {
@@ -41,7 +42,7 @@ TEST(EntryHeader, PrivateIsTheLastCharacterE) {
     const auto header = readEntryHeader("192.0.2.32 local privatE [1/2] Odd case");
     EXPECT_EQ(header.access, "privatE");
     EXPECT_TRUE(header.joinEnabled);
-    EXPECT_EQ(header.address, std::nullopt);
+    EXPECT_EQ(header.address, "x");
 
     const auto other = readEntryHeader("192.0.2.33:1 local xxxxxxe [1/2] Odd end");
     EXPECT_FALSE(other.joinEnabled);

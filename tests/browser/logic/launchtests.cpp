@@ -48,13 +48,22 @@ TEST(Launch, OnlyAPublicCaptionStartsAnything) {
     EXPECT_TRUE(buildLaunchCommand(kGame, {}, "", "public ", "192.0.2.7"));
 }
 
-TEST(Launch, SpacesAndHostileAddressStayOneArgumentEach) {
-    const std::string game = "C:\\Program Files\\Jazz2 TSF\\Jazz2.exe";
-    const std::string address = "192.0.2.8 -Log=C:\\Windows\\win.ini & calc";
-    const auto command = buildLaunchCommand(game, {}, "", "public ", address);
-    ASSERT_TRUE(command);
-    EXPECT_EQ(command->program, game);
-    EXPECT_EQ(command->arguments, (Arguments{"-nospy", "-fullscreen", "-sound", "-connect", address}));
+TEST(Launch, OnlyADottedAddressOrAHostNameIsJoined) {
+    const std::string longest = std::string(249, 'h') + ".net";
+    for (const std::string& address :
+         {std::string("192.0.2.8"), std::string("jj2.carrot-land.example"), std::string("A1"), longest}) {
+        SCOPED_TRACE(address);
+        const auto command = buildLaunchCommand(kGame, {}, "", "public ", address);
+        ASSERT_TRUE(command);
+        EXPECT_EQ(command->arguments.back(), address);
+    }
+    for (const std::string& address :
+         {std::string("-Log=..\\..\\x"), std::string("1.2.3.4 -spy"), std::string("192.0.2.8 x"), std::string("-spy"),
+          std::string("x"), std::string(""), longest + "h", std::string(300, 'n'), std::string("host_name"),
+          std::string("192.0.2.8\t"), std::string("caf\xe9"), std::string("a/b;c")}) {
+        SCOPED_TRACE(address);
+        EXPECT_EQ(buildLaunchCommand(kGame, {}, "", "public ", address), std::nullopt);
+    }
 }
 
 TEST(LaunchCounter, StopsAtItsCeiling) {

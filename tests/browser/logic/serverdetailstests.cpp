@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace velberd {
 namespace {
@@ -14,12 +15,12 @@ struct EntryCase {
     std::string entry;
     std::string access;
     bool joinEnabled;
-    Text address;
+    std::string address;
     std::string serverName;
     Text lookupAddress;
     Text playerCount;
     Text version;
-    Text gameType;
+    std::string gameType;
     Text uptime;
 };
 
@@ -37,8 +38,8 @@ const EntryCase kEntries[] = {
     {"mirror_ctf", "203.0.113.9:10054 mirror public ctf 1.21   59.6 [8/12] Flag Frenzy", "public ", true, "203.0.113.9",
      "Flag Frenzy", "203.0.113.9", "8/12", "1.21", "Capture", "1:00"},
     {"neither_word_reads_from_position_7", "203.0.113.40:10052 public coop 1.24   30 [2/4] Co-op Carrots",
-     "113.40:", true, "203.0.113.40", "Co-op Carrots", "203.0.113.40", "2/4", "TSF", std::nullopt, "0:30"},
-    {"no_colon", "192.0.2.77 local public battle 1.24   5 [0/32] Colonless", "public ", true, std::nullopt, "Colonless",
+     "113.40:", true, "203.0.113.40", "Co-op Carrots", "203.0.113.40", "2/4", "TSF", "x", "0:30"},
+    {"no_colon", "192.0.2.77 local public battle 1.24   5 [0/32] Colonless", "public ", true, "x", "Colonless",
      std::nullopt, "0/32", "TSF", "Battle", "0:05"},
     {"no_three_spaces", "192.0.2.8:10052 local public battle 1.24 0 [4/32] Squashed", "public ", true, "192.0.2.8",
      "Squashed", "192.0.2.8", "4/32", std::nullopt, "Battle", std::nullopt},
@@ -58,8 +59,7 @@ const EntryCase kEntries[] = {
      "192.0.2.14", "[3/32] Stray", "192.0.2.14", std::nullopt, "TSF", "Battle", "   61 ]"},
     {"fractional_uptime_private_tsf", "198.51.100.3:10052 local private battle 1.24   119.7 [12/32] Jazz Hall",
      "private", false, "restricted", "Jazz Hall", "198.51.100.3", "12/32", "TSF", "Battle", "2:00"},
-    {"empty_entry", "", "", true, std::nullopt, "", std::nullopt, std::nullopt, std::nullopt, std::nullopt,
-     std::nullopt},
+    {"empty_entry", "", "", true, "x", "", std::nullopt, std::nullopt, std::nullopt, "x", std::nullopt},
 };
 
 class RealisticEntry : public testing::TestWithParam<EntryCase> {};
@@ -81,12 +81,35 @@ TEST_P(RealisticEntry, GivesEveryField) {
 INSTANTIATE_TEST_SUITE_P(ServerDetails, RealisticEntry, testing::ValuesIn(kEntries),
                          [](const testing::TestParamInfo<EntryCase>& param) { return param.param.label; });
 
-TEST(ServerDetails, GameTypeIsSearchedFromPositionTwo) {
-    EXPECT_EQ(readServerDetails(" battle at the very start").gameType, std::nullopt);
-    EXPECT_EQ(readServerDetails(" battle  and battle").gameType, std::nullopt);
-    EXPECT_EQ(readServerDetails(" battle  and again battle ").gameType, "Battle");
-    EXPECT_EQ(readServerDetails("x treasure  ctf ").gameType, "Treasure");
-    EXPECT_EQ(readServerDetails("x Battle CTF ").gameType, std::nullopt);
+TEST(ServerDetails, GameTypeFromTheThreeWordsThenTheModeWord) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"10.0.0.5:10052 local public race 1.24   31 [2/4] Speed Run", "Race"},
+        {"10.0.0.5:10052 local private coop 1.23   31 [2/4] Friends", "Coop"},
+        {"10.0.0.5:10052 mirror public headhunters 1.24   31 [2/4] Heads", "Headhunters"},
+        {"10.0.0.5:10052 local public tEAM 1.24   31 [2/4] As sent", "TEAM"},
+        {"10.0.0.5:10052 local public roasttag", "Roasttag"},
+        {"10.0.0.5:10052 local public race 1.24   31 [2/4] a battle royale", "Battle"},
+        {"10.0.0.5:10052 local public race 1.24   31 [2/4] treasure ctf ", "Treasure"},
+        {"x Battle CTF  Treasure ", "x"},
+        {" battle at the very start", "x"},
+        {"10.0.0.5:10052 local public 1 1.24   5 [1/2] Odd", "x"},
+        {"10.0.0.5:10052 local public race, 1.24   5 [1/2] Comma", "x"},
+        {"10.0.0.5:10052 local public r\xe9union 1.24   5 [1/2] Accent", "x"},
+        {"10.0.0.5:10052 local privatecoop 1.24   5 [1/2] Joined", "x"},
+        {"10.0.0.5:10052 local pub", "x"},
+        {"", "x"},
+    };
+    for (const auto& [entry, gameType] : cases) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(readServerDetails(entry).gameType, gameType);
+    }
+    for (const char* mode : {"lrs", "teambattle", "deathctf", "jailbreak", "flagrun", "domination", "pestilence",
+                             "xlrs", "tlrs", "unknown"}) {
+        std::string shown = mode;
+        shown[0] = static_cast<char>(shown[0] - 'a' + 'A');
+        EXPECT_EQ(readServerDetails(std::string("10.0.0.5:10052 local public ") + mode + " 1.24   5 [1/2] S").gameType,
+                  shown);
+    }
 }
 
 TEST(ServerDetails, VersionNeedsFourCharactersBeforeTheSpaces) {
@@ -98,11 +121,10 @@ TEST(ServerDetails, VersionNeedsFourCharactersBeforeTheSpaces) {
 
 TEST(ServerDetails, GamePathFollowsTheVersionShown) {
     EXPECT_EQ(gamePathIndexForVersion("TSF"), 1);
-    EXPECT_EQ(gamePathIndexForVersion("1.21"), 0);
-    EXPECT_EQ(gamePathIndexForVersion("1.23"), std::nullopt);
-    EXPECT_EQ(gamePathIndexForVersion("1.24"), std::nullopt);
-    EXPECT_EQ(gamePathIndexForVersion("x"), std::nullopt);
-    EXPECT_EQ(gamePathIndexForVersion(""), std::nullopt);
+    for (const char* classic : {"1.21", "1.22", "1.23"})
+        EXPECT_EQ(gamePathIndexForVersion(classic), 0) << classic;
+    for (const char* other : {"1.24", "1.20", "1.2", "x", ""})
+        EXPECT_EQ(gamePathIndexForVersion(other), std::nullopt) << other;
 }
 
 } // namespace

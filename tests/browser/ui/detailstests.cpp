@@ -17,66 +17,75 @@ class DetailsTests : public QObject {
 private slots:
     void selectionShowsEveryField_data();
     void selectionShowsEveryField();
-    void privateServerIsRestrictedButStillMatched();
+    void noShownAddressKeepsNothingOfTheLastServer_data();
+    void noShownAddressKeepsNothingOfTheLastServer();
+    void pingLabelSaysWhatCameBack_data();
+    void pingLabelSaysWhatCameBack();
     void pingTicksFollowTheSelection();
-    void gamePathFollowsTheVersion();
     void refusedSocketLibraryIsReportedOnSelectionOnly();
     void failedCleanupIsReported();
-    void staleLookupResultsAreDropped();
-    void slowServicesNeverHoldTheWindow();
+    void movingOnShowsOnlyTheCurrentServer();
     void hiddenEntryListShowsItsHeader();
     void focusAloneSelectsNothing_data();
     void focusAloneSelectsNothing();
     void serverTextIsShownAsSent();
 };
 
+// Entries as today's list server sends them; Join is clicked after each selection.
 void DetailsTests::selectionShowsEveryField_data() {
     QTest::addColumn<QByteArray>("entry");
     QTest::addColumn<QStringList>("captions"); // Label15 SNa IPa PCo VRe GTy SUp
     QTest::addColumn<bool>("join");
+    QTest::addColumn<int>("gamePath");        // Combo1's index after the selection
+    QTest::addColumn<QStringList>("started"); // Join's arguments; empty when nothing starts
 
-    QTest::newRow("public TSF battle")
-        << QByteArray("192.0.2.10:10052 local public battle 1.24   125 [3/32] Rabbit Run")
-        << QStringList{"Rabbit Run", "public ", "192.0.2.10", "3/32", "TSF", "Battle", "2:05"} << true;
-    QTest::newRow("mirror 1.21 ctf") << QByteArray("192.0.2.11:10052 mirror public ctf 1.21   3600 [0/16] Flag Room")
-                                     << QStringList{"Flag Room", "public ", "192.0.2.11", "0/16",
-                                                    "1.21",      "Capture", "60:00"}
-                                     << true;
-    QTest::newRow("private 1.23")
+    const auto joins = [](const char* address) {
+        return QStringList{"-nospy", "-fullscreen", "-sound", "-connect", address};
+    };
+    QTest::newRow("race TSF") << QByteArray("192.0.2.10:10052 local public race 1.24   31 [2/4] Speed Run")
+                              << QStringList{"Speed Run", "public ", "192.0.2.10", "2/4", "TSF", "Race", "0:31"} << true
+                              << 1 << joins("192.0.2.10");
+    QTest::newRow("mirror teambattle 1.23")
+        << QByteArray("192.0.2.11:10052 mirror public teambattle 1.23   3600 [0/16] Team Up")
+        << QStringList{"Team Up", "public ", "192.0.2.11", "0/16", "1.23", "Teambattle", "60:00"} << true << 0
+        << joins("192.0.2.11");
+    QTest::newRow("battle in the name of a race server")
+        << QByteArray("192.0.2.12:10052 local public race 1.24   30 [2/4] a battle royale")
+        << QStringList{"a battle royale", "public ", "192.0.2.12", "2/4", "TSF", "Battle", "0:30"} << true << 1
+        << joins("192.0.2.12");
+    QTest::newRow("one-character name, ctf 1.21")
+        << QByteArray("192.0.2.13:10052 local public ctf 1.21   5 [1/2] Z")
+        << QStringList{"Z", "public ", "192.0.2.13", "1/2", "1.21", "Capture", "0:05"} << true << 0
+        << joins("192.0.2.13");
+    QTest::newRow("private treasure 1.23")
         << QByteArray("198.51.100.20:10052 local private treasure 1.23   59.6 [1/8] Secret Den")
-        << QStringList{"Secret Den", "private", "restricted", "1/8", "1.23", "Treasure", "1:00"} << false;
-    QTest::newRow("treasure name holding battle")
-        << QByteArray("192.0.2.12:10052 local public treasure 1.23   30 [2/4] a battle treasure hunt")
-        << QStringList{"a battle treasure hunt", "public ", "192.0.2.12", "2/4", "1.23", "Battle", "0:30"} << true;
-    QTest::newRow("neither word, no colon") << QByteArray("192.0.2.13 10052 xx public 1 1.24   5 [1/2] Odd")
-                                            << QStringList{"Odd", "2.13 10", "x", "1/2", "TSF", "x", "0:05"} << true;
-    QTest::newRow("no three spaces") << QByteArray("192.0.2.14:10052 local public 1 1.24 5 [1/2] Tight")
-                                     << QStringList{"Tight", "public ", "192.0.2.14", "1/2", "x", "x", "x"} << true;
-    QTest::newRow("no space-bracket") << QByteArray("192.0.2.15:10052 local public 1 1.21   5[1/2] Squeezed")
-                                      << QStringList{"Squeezed", "public ", "192.0.2.15", "1/2", "1.21", "x", "x"}
-                                      << true;
-    QTest::newRow("uptime not a number") << QByteArray("192.0.2.16:10052 local public 1 1.24   soon [1/2] Later")
-                                         << QStringList{"Later", "public ", "192.0.2.16", "1/2", "TSF", "x", "   soon"}
-                                         << true;
-    // "] " stands at position 46 here, so the name is cut to 46 characters.
-    QTest::newRow("name longer than its marker position")
-        << QByteArray("192.0.2.9:10052 local public 1 1.24   7 [4/32] "
-                      "Fifty-two characters of name, and these six are cut")
-        << QStringList{"Fifty-two characters of name, and these six ar",
-                       "public ",
-                       "192.0.2.9",
-                       "4/32",
-                       "TSF",
-                       "x",
-                       "0:07"}
-        << true;
+        << QStringList{"Secret Den", "private", "restricted", "1/8", "1.23", "Treasure", "1:00"} << false << 0
+        << QStringList{};
+    QTest::newRow("no mode word, 1.22") << QByteArray("192.0.2.14:10052 local public 1 1.22   5 [1/2] Odd")
+                                        << QStringList{"Odd", "public ", "192.0.2.14", "1/2", "1.22", "x", "0:05"}
+                                        << true << 0 << joins("192.0.2.14");
+    QTest::newRow("no three spaces: no version, the path left as it is")
+        << QByteArray("192.0.2.15:10052 local public coop 1.24 5 [1/2] Tight")
+        << QStringList{"Tight", "public ", "192.0.2.15", "1/2", "x", "Coop", "x"} << true << -1 << joins("192.0.2.15");
+    QTest::newRow("no colon") << QByteArray("192.0.2.17 10052 local public tlrs 1.24   5 [1/2] Colonless")
+                              << QStringList{"Colonless", "public ", "x", "1/2", "TSF", "Tlrs", "0:05"} << true << 1
+                              << QStringList{};
+    QTest::newRow("a switch for an address")
+        << QByteArray("-Log=..\\..\\x:10052 local public race 1.24   5 [1/2] Sly")
+        << QStringList{"Sly", "public ", "-Log=..\\..\\x", "1/2", "TSF", "Race", "0:05"} << true << 1 << QStringList{};
+    QTest::newRow("a switch after the address")
+        << QByteArray("1.2.3.4 -spy:10052 local public race 1.24   5 [1/2] Spy")
+        << QStringList{"Spy", "public ", "1.2.3.4 -spy", "1/2", "TSF", "Race", "0:05"} << true << 1 << QStringList{};
 }
 
 void DetailsTests::selectionShowsEveryField() {
     QFETCH(QByteArray, entry);
     QFETCH(QStringList, captions);
     QFETCH(bool, join);
-    ListedWindow f({entry});
+    QFETCH(int, gamePath);
+    QFETCH(QStringList, started);
+    const QByteArray dirs("c:\\games\\jazz2\\jazz2.exe\r\nc:\\games\\jazz2tsf\\jazz2.exe\r\n");
+    ListedWindow f({entry}, &dirs);
     f.clickRow(0);
     const char* labels[] = {"Label15", "SNa", "IPa", "PCo", "VRe", "GTy", "SUp"};
     QStringList shown;
@@ -84,10 +93,41 @@ void DetailsTests::selectionShowsEveryField() {
         shown << f.caption(label);
     QCOMPARE(shown, captions);
     QCOMPARE(f.control("Command1")->isEnabled(), join);
+    QCOMPARE(f.control<QComboBox>("Combo1")->currentIndex(), gamePath);
+
+    f.window->Command1_Click();
+    QCOMPARE(f.processes->started.size(), started.isEmpty() ? 0 : 1);
+    if (started.isEmpty()) return;
+    const QStringList programs{"Game Path", "c:\\games\\jazz2\\jazz2.exe", "c:\\games\\jazz2tsf\\jazz2.exe"};
+    QCOMPARE(f.processes->started[0].program, programs.at(gamePath + 1));
+    QCOMPARE(f.processes->started[0].arguments, started);
 }
 
-void DetailsTests::privateServerIsRestrictedButStillMatched() {
-    ListedWindow f({kPublic, kPrivate});
+void DetailsTests::noShownAddressKeepsNothingOfTheLastServer_data() {
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("ping");
+    QTest::addColumn<QString>("hosts");
+    QTest::addColumn<QString>("echoed"); // what the selection and a tick send; empty for nothing
+    // A private server is still matched by its real address, though it is not shown.
+    QTest::newRow("private") << kPrivate << "restricted"
+                             << "no reply"
+                             << "Quillfire or Mossgrin"
+                             << "restricted|test";
+    QTest::newRow("no colon") << QByteArray("198.51.100.20 10052 local public race 1.24   5 [1/2] Colonless") << "x"
+                              << "x"
+                              << "x"
+                              << "";
+}
+
+// Host name, ping and Join never stay with the server selected before.
+void DetailsTests::noShownAddressKeepsNothingOfTheLastServer() {
+    QFETCH(QByteArray, entry);
+    QFETCH(QString, address);
+    QFETCH(QString, ping);
+    QFETCH(QString, hosts);
+    QFETCH(QString, echoed);
+    ListedWindow f({kPublic, entry});
     f.net->setHostName("192.0.2.10", "cpe-10.dyn.harbourline.net");
     f.net->setHostName("198.51.100.20", "host20.static.harbourline.net");
     f.net->setRoundTrip("192.0.2.10", 47);
@@ -95,18 +135,48 @@ void DetailsTests::privateServerIsRestrictedButStillMatched() {
     QTRY_COMPARE(f.caption("HOs"), QStringLiteral("cpe-10.dyn.harbourline.net"));
     QTRY_COMPARE(f.caption("HSt"), QStringLiteral("Carrotbane"));
     QTRY_COMPARE(f.caption("PIn"), QStringLiteral("47 ms"));
+    const auto before = f.net->echoes().size();
 
     f.clickRow(1);
-    QCOMPARE(f.caption("IPa"), QStringLiteral("restricted"));
-    QVERIFY(!f.control("Command1")->isEnabled());
-    QTRY_COMPARE(f.caption("PIn"), QStringLiteral("0 ms"));
-    QTRY_COMPARE(f.caption("HSt"), QStringLiteral("Quillfire or Mossgrin"));
-    QCOMPARE(f.caption("HOs"), QStringLiteral("cpe-10.dyn.harbourline.net"));
-    QCOMPARE(f.net->echoes().back(), std::string("restricted|test"));
+    QCOMPARE(f.caption("IPa"), address);
+    QCOMPARE(f.caption("HOs"), QStringLiteral("x"));
+    QTRY_COMPARE(f.caption("PIn"), ping);
+    QTRY_COMPARE(f.caption("HSt"), hosts);
+    f.window->Pinger_Timer();
+    QTest::qWait(100);
+    QSet<QString> sent;
+    const auto echoes = f.net->echoes();
+    for (auto i = before; i < echoes.size(); ++i)
+        sent << QString::fromStdString(echoes[i]);
+    QCOMPARE(sent, echoed.isEmpty() ? QSet<QString>{} : QSet<QString>{echoed});
 
-    // Even if the click came through, a private server starts nothing.
+    // Even if the click came through, nothing starts.
     f.window->Command1_Click();
     QVERIFY(f.processes->started.isEmpty());
+}
+
+void DetailsTests::pingLabelSaysWhatCameBack_data() {
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<int>("roundTrip"); // -1: no reply
+    QTest::addColumn<bool>("echoService");
+    QTest::addColumn<QString>("ping");
+    QTest::newRow("a reply of 0 ms") << kPublic << 0 << true << "0 ms";
+    QTest::newRow("no reply") << kPublic << -1 << true << "no reply";
+    QTest::newRow("an unresolvable address")
+        << QByteArray("nowhere.invalid:10052 local public race 1.24   5 [1/2] Lost") << -1 << true << "no reply";
+    QTest::newRow("no echo service") << kPublic << 12 << false << "cannot ping";
+}
+
+void DetailsTests::pingLabelSaysWhatCameBack() {
+    QFETCH(QByteArray, entry);
+    QFETCH(int, roundTrip);
+    QFETCH(bool, echoService);
+    QFETCH(QString, ping);
+    ListedWindow f({entry});
+    if (roundTrip >= 0) f.net->setRoundTrip("192.0.2.10", static_cast<std::uint32_t>(roundTrip));
+    f.net->setEchoServiceOpens(echoService);
+    f.clickRow(0);
+    QTRY_COMPARE(f.caption("PIn"), ping);
 }
 
 void DetailsTests::pingTicksFollowTheSelection() {
@@ -131,26 +201,10 @@ void DetailsTests::pingTicksFollowTheSelection() {
     QTRY_COMPARE(f.caption("PIn"), QStringLiteral("81 ms"));
     QCOMPARE(f.net->echoes().back(), std::string("192.0.2.77|test"));
 
-    // A server that stops answering reads "0 ms" on the next tick.
-    f.net->setRoundTrip("192.0.2.77", 0);
-    QTRY_COMPARE_WITH_TIMEOUT(f.caption("PIn"), QStringLiteral("0 ms"), 3000);
+    // A server that stops answering reads "no reply" on the next tick.
+    f.net->setRoundTrip("192.0.2.77", std::nullopt);
+    QTRY_COMPARE_WITH_TIMEOUT(f.caption("PIn"), QStringLiteral("no reply"), 3000);
     QCOMPARE(f.net->openSessions(), 0);
-}
-
-void DetailsTests::gamePathFollowsTheVersion() {
-    const QByteArray dirs("c:\\games\\jazz2\\jazz2.exe\r\nc:\\games\\jazz2tsf\\jazz2.exe\r\n");
-    ListedWindow f(
-        {kPublic, "192.0.2.2:1 local public 1 1.21   5 [1/2] Old", "192.0.2.3:1 local public 1 1.23   5 [1/2] Mid"},
-        &dirs);
-    auto* combo = f.control<QComboBox>("Combo1");
-    f.clickRow(2);
-    QCOMPARE(combo->currentText(), QStringLiteral("Game Path"));
-    f.clickRow(0);
-    QCOMPARE(combo->currentIndex(), 1);
-    f.clickRow(1);
-    QCOMPARE(combo->currentIndex(), 0);
-    f.clickRow(2);
-    QCOMPARE(combo->currentIndex(), 0);
 }
 
 void DetailsTests::refusedSocketLibraryIsReportedOnSelectionOnly() {
@@ -183,29 +237,54 @@ void DetailsTests::failedCleanupIsReported() {
     QTRY_COMPARE(f.messages->shown.size(), 2);
 }
 
-void DetailsTests::staleLookupResultsAreDropped() {
-    ListedWindow f({kPublic, "192.0.2.77:10052 local public 1 1.21   5 [1/2] Second"});
-    f.net->setHostName("192.0.2.10", "slow.example.net", 400);
-    f.net->setHostName("192.0.2.77", "fast.example.net");
-    f.clickRow(0);
-    f.clickRow(1);
-    QTRY_COMPARE(f.caption("HOs"), QStringLiteral("fast.example.net"));
-    QTest::qWait(900);
-    QCOMPARE(f.caption("HOs"), QStringLiteral("fast.example.net"));
-}
-
-void DetailsTests::slowServicesNeverHoldTheWindow() {
-    ListedWindow f({kPublic, "192.0.2.77:10052 local public 1 1.21   5 [1/2] Second"});
-    f.net->setLookupDelay(3000);
+// The player clicks through the list forty times while the resolver answers nothing and each echo
+// takes half a second: every click is handled at once, the last server's ping shows as soon as its
+// echo is back, one echo is out at a time, and no result for a server left behind is ever shown.
+void DetailsTests::movingOnShowsOnlyTheCurrentServer() {
+    // The first is private: its probable hosts come from a lookup with no host name before it.
+    ListedWindow f({"192.0.2.1:10052 local private race 1.24   5 [1/2] First",
+                    "198.51.100.2:10052 local public race 1.24   5 [1/2] Second",
+                    "192.0.2.3:10052 local public race 1.24   5 [1/2] Third",
+                    "203.0.113.4:10052 local public race 1.24   5 [1/2] Fourth"});
+    const QStringList names{"First", "Second", "Third", "Fourth"};
+    const char* addresses[] = {"192.0.2.1", "198.51.100.2", "192.0.2.3", "203.0.113.4"};
+    const char* hostNames[] = {"a.dyn.harbourline.net", "b.cable.harbourline.net", "c.fiber.kestrelnet.com",
+                               "d.dialin.vossberg-kabel.de"};
+    // The last server's own lookup is slow, so that results for the others land before it.
+    for (int i = 0; i < 4; ++i) {
+        f.net->setHostName(addresses[i], hostNames[i], i == 3 ? 300 : 0);
+        f.net->setRoundTrip(addresses[i], static_cast<std::uint32_t>(11 * (i + 1)));
+    }
     f.net->setEchoDelay(500);
-    f.clickRow(0);
-    // The click was handled at once: the entry's own fields are there while the lookups wait.
-    QCOMPARE(f.caption("Label15"), QStringLiteral("Rabbit Run"));
-    f.clickRow(1);
-    QCOMPARE(f.caption("Label15"), QStringLiteral("Second"));
-    QCOMPARE(f.caption("HOs"), QStringLiteral("x"));
-    f.window->Pinger_Timer();
-    QCOMPARE(f.caption("Label15"), QStringLiteral("Second"));
+    f.net->holdLookups();
+
+    // The player stays on each of the first four servers until its lookup is asked, so that as many
+    // lookups hang as there are threads for them, then clicks on quickly.
+    for (int i = 0; i < 4; ++i) {
+        f.clickRow(i);
+        QTRY_COMPARE(f.net->lookups().size(), std::size_t(i + 1));
+    }
+    constexpr int kSelections = 40;
+    for (int i = 4; i < kSelections; ++i) {
+        f.clickRow(i % 4);
+        QCOMPARE(f.caption("Label15"), names[i % 4]);
+        f.window->Pinger_Timer();
+    }
+    const QStringList last{"44 ms", "d.dialin.vossberg-kabel.de", "Blinkstep"};
+    QSet<QString> seen;
+    const auto watch = [&] {
+        for (const char* label : {"PIn", "HOs", "HSt"})
+            seen << f.caption(label);
+        return f.caption("PIn") == last[0];
+    };
+    // At most the echo under way and then its own: within a second of its reply.
+    QVERIFY(QTest::qWaitFor(watch, 2 * 500 + 1000));
+    f.net->releaseLookups();
+    QVERIFY(QTest::qWaitFor([&] { return watch() && f.caption("HSt") == last[2]; }, 5000));
+    QTest::qWait(600);
+    watch();
+    QCOMPARE(f.net->mostEchoesAtOnce(), 1);
+    QCOMPARE(seen, QSet<QString>({"x", last[0], last[1], last[2]}));
 }
 
 void DetailsTests::hiddenEntryListShowsItsHeader() {
@@ -229,13 +308,13 @@ void DetailsTests::hiddenEntryListShowsItsHeader() {
     QCOMPARE(f.caption("IPa"), QStringLiteral("192.0.2.10"));
     QVERIFY(f.control("Command1")->isEnabled());
 
-    // Nothing current: an empty header, Join enabled, the address kept.
+    // Nothing current: an empty header, Join enabled, no address.
     list1->setCurrentRow(-1);
     QFocusEvent focusOut(QEvent::FocusOut);
     QCoreApplication::sendEvent(list1, &focusOut);
     QCOMPARE(f.caption("SNa"), QString());
     QCOMPARE(f.caption("Label15"), QString());
-    QCOMPARE(f.caption("IPa"), QStringLiteral("192.0.2.10"));
+    QCOMPARE(f.caption("IPa"), QStringLiteral("x"));
 }
 
 void DetailsTests::focusAloneSelectsNothing_data() {

@@ -26,25 +26,10 @@ QString logSwitch(const ListedWindow& f, int click) {
 class LaunchTests : public QObject {
     Q_OBJECT
 private slots:
-    void defaultSwitchesConnectToTheSelectedServer();
     void everySwitchOnTheThirdClick();
     void gamePathWithSpacesStaysOneArgument();
-    void addressFromTheListCannotAddSwitches();
     void logNumbersCountClicksThatStartedNothing();
-    void nothingChosenStartsThePlaceholder();
 };
-
-void LaunchTests::defaultSwitchesConnectToTheSelectedServer() {
-    ListedWindow f({kServer});
-    f.control<QComboBox>("Combo1")->setEditText(QStringLiteral("c:\\games\\jazz2tsf\\jazz2.exe"));
-    f.clickRow(0);
-    f.control<QComboBox>("Combo1")->setEditText(QStringLiteral("c:\\games\\jazz2tsf\\jazz2.exe"));
-    QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
-    QCOMPARE(f.processes->started.size(), 1);
-    QCOMPARE(f.processes->started[0].program, QStringLiteral("c:\\games\\jazz2tsf\\jazz2.exe"));
-    QCOMPARE(f.processes->started[0].arguments,
-             (QStringList{"-nospy", "-fullscreen", "-sound", "-connect", "192.0.2.5"}));
-}
 
 void LaunchTests::everySwitchOnTheThirdClick() {
     ListedWindow f({kServer});
@@ -78,15 +63,6 @@ void LaunchTests::gamePathWithSpacesStaysOneArgument() {
     QCOMPARE(f.processes->started[0].program, path);
 }
 
-void LaunchTests::addressFromTheListCannotAddSwitches() {
-    ListedWindow f({"192.0.2.5 -spy; touch /tmp/owned:10052 local public 1 1.24   5 [1/2] Sly"});
-    f.clickRow(0);
-    QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
-    QCOMPARE(f.processes->started.size(), 1);
-    QCOMPARE(f.processes->started[0].arguments,
-             (QStringList{"-nospy", "-fullscreen", "-sound", "-connect", "192.0.2.5 -spy; touch /tmp/owned"}));
-}
-
 void LaunchTests::logNumbersCountClicksThatStartedNothing() {
     ListedWindow f({kPrivate, kServer});
     check(f, "log", true);
@@ -99,14 +75,6 @@ void LaunchTests::logNumbersCountClicksThatStartedNothing() {
     QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
     QCOMPARE(f.processes->started.size(), 1);
     QCOMPARE(f.processes->started[0].arguments.at(3), logSwitch(f, 3));
-}
-
-void LaunchTests::nothingChosenStartsThePlaceholder() {
-    ListedWindow f({"192.0.2.5:10052 local public 1 1.23   5 [1/2] Mid"});
-    f.clickRow(0);
-    QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
-    QCOMPARE(f.processes->started.size(), 1);
-    QCOMPARE(f.processes->started[0].program, QStringLiteral("Game Path"));
 }
 
 QTEST_MAIN(LaunchTests)

@@ -36,8 +36,7 @@ private slots:
     void eachRefreshStartsAfresh();
     void rebuildClearsTheSelectionButKeepsDetails();
     void floodIsCutOffAndBounded();
-    void silentHangUpKeepsTheList_data();
-    void silentHangUpKeepsTheList();
+    void silentListServerListsNoServers();
 };
 
 // Which lines become entries, and their names, are the parser's rules, tested with it; here the
@@ -147,16 +146,9 @@ void ListClientTests::floodIsCutOffAndBounded() {
     QCOMPARE(f.caption("sCounter"), QStringLiteral("11"));
 }
 
-void ListClientTests::silentHangUpKeepsTheList_data() {
-    QTest::addColumn<int>("ending");
-    QTest::newRow("closed") << int(FakeListServer::Ending::Close);
-    QTest::newRow("reset") << int(FakeListServer::Ending::Reset);
-}
-
-// A list server that hangs up without a word (restarting, or turning clients away) sent no list:
-// the one shown stays until a reply comes.
-void ListClientTests::silentHangUpKeepsTheList() {
-    QFETCH(int, ending);
+// A list server that answers and closes without a word has no servers to list. One that resets
+// the connection (restarting, or turning clients away) or refuses it said nothing: the list stays.
+void ListClientTests::silentListServerListsNoServers() {
     FakeListServer list;
     list.serve({lines({server(1), server(2)})});
     WindowFixture f(nullptr, list.port());
@@ -164,13 +156,25 @@ void ListClientTests::silentHangUpKeepsTheList() {
     f.window->autolist_Timer();
     QTRY_COMPARE(f.items("List2"), (QStringList{shown(1), shown(2)}));
 
-    list.serve({}, FakeListServer::Ending(ending));
+    list.serve({});
     f.window->autolist_Timer();
-    QTRY_COMPARE(list.connectionCount(), 2);
+    QTRY_COMPARE(f.caption("sCounter"), QStringLiteral("0"));
+    QCOMPARE(f.items("List1"), QStringList{});
+    QCOMPARE(f.items("List2"), QStringList{});
+
+    list.serve({lines({server(3)})});
+    f.window->autolist_Timer();
+    QTRY_COMPARE(f.items("List2"), QStringList{shown(3)});
+    list.serve({}, FakeListServer::Ending::Reset);
+    f.window->autolist_Timer();
+    QTRY_COMPARE(list.connectionCount(), 4);
+    list.refuse();
     QTest::qWait(300);
-    QCOMPARE(f.items("List2"), (QStringList{shown(1), shown(2)}));
-    QCOMPARE(f.items("List1").size(), 2);
-    QCOMPARE(f.caption("sCounter"), QStringLiteral("2"));
+    f.window->autolist_Timer();
+    QTest::qWait(300);
+    QCOMPARE(f.items("List2"), QStringList{shown(3)});
+    QCOMPARE(f.items("List1").size(), 1);
+    QCOMPARE(f.caption("sCounter"), QStringLiteral("1"));
 }
 
 QTEST_MAIN(ListClientTests)

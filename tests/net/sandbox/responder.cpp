@@ -3,7 +3,9 @@
 #include "net/posix/icmppacket.h"
 #include "sandbox/nsrun.h"
 
+#include <arpa/inet.h>
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -18,8 +20,9 @@ namespace {
 
 constexpr int kLifetimeMs = 60'000;
 
-void reply(int fd, const sockaddr_in& to, std::uint16_t id, std::uint16_t sequence, std::string_view payload) {
-    const auto message = icmp::buildEcho(icmp::kEchoReplyType, id, sequence, payload);
+void sendMessage(int fd, const sockaddr_in& to, std::uint8_t type, std::uint16_t id, std::uint16_t sequence,
+                 std::string_view payload) {
+    const auto message = icmp::buildEcho(type, id, sequence, payload);
     (void)sendto(fd, message.data(), message.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
@@ -29,10 +32,31 @@ timespec after(const timespec& start, std::chrono::milliseconds delay) {
                     static_cast<long>(nanos % 1'000'000'000)};
 }
 
+void reply(int fd, const sockaddr_in& to, std::uint16_t id, std::uint16_t sequence, std::string_view payload) {
+    sendMessage(fd, to, icmp::kEchoReplyType, id, sequence, payload);
+}
+
+// A raw socket that sends from kDecoyAddress, an address this namespace owns besides its own.
+int decoySocket() {
+    // Already there when an earlier responder added it; the bind tells whether it is.
+    (void)std::system((std::string("ip addr add ") + kDecoyAddress + "/32 dev lo >/dev/null 2>&1").c_str());
+    const int fd = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
+    sockaddr_in from{};
+    from.sin_family = AF_INET;
+    from.sin_addr.s_addr = inet_addr(kDecoyAddress);
+    if (fd >= 0 && bind(fd, reinterpret_cast<const sockaddr*>(&from), sizeof from) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 [[noreturn]] void serve(const std::string& ns, std::chrono::milliseconds delay, bool decoys, int ready, int stop) {
     if (!enterNamespace(ns, RunAs::Root).empty()) _exit(1);
     const int fd = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
     if (fd < 0) _exit(1);
+    const int decoyFd = decoys ? decoySocket() : -1;
+    if (decoys && decoyFd < 0) _exit(1);
     (void)write(ready, "r", 1);
     close(ready);
 
@@ -50,6 +74,8 @@ timespec after(const timespec& start, std::chrono::milliseconds delay) {
         if (decoys) {
             reply(fd, from, request->id, static_cast<std::uint16_t>(request->sequence + 1), request->payload);
             reply(fd, from, request->id, request->sequence, "decoy");
+            reply(decoyFd, from, request->id, request->sequence, request->payload);
+            sendMessage(fd, from, icmp::kEchoRequestType, request->id, request->sequence, request->payload);
         }
         const timespec due = after(received, delay);
         while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, nullptr) == EINTR) {

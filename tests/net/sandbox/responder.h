@@ -8,8 +8,11 @@ namespace velberd::net::sandbox {
 
 // A stand-in for a slow host: a child process in namespace ns (whose kernel ignores echo
 // requests) that answers each echo request after the given delay. With decoys it first sends,
-// at once, replies that must not be taken for the answer: a wrong sequence number and a wrong
-// payload. It stops when the object goes, or after a minute at the latest.
+// at once, packets that must not be taken for the answer: replies with a wrong sequence number,
+// with a wrong payload, and from another address of its own (kDecoyAddress), and the request
+// itself sent back. It stops when the object goes, or after a minute at the latest.
+inline constexpr const char* kDecoyAddress = "203.0.113.3";
+
 class DelayedResponder {
 public:
     DelayedResponder(const std::string& ns, std::chrono::milliseconds delay, bool decoys = false);

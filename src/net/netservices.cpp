@@ -30,9 +30,4 @@ EchoOutcome SystemNetServices::exchangeEcho(const std::string& address, const st
     return net::exchangeEcho(address, payload, record);
 }
 
-std::int32_t NetServices::SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) {
-    const auto outcome = exchangeEcho(address, payload, record);
-    return echoStatus(outcome, record);
-}
-
 } // namespace velberd::net

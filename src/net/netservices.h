@@ -21,9 +21,6 @@ public:
     virtual std::string HostNameFromText(const std::string& text) = 0;
     virtual EchoOutcome exchangeEcho(const std::string& address, const std::string& payload,
                                      EchoReplyRecord& record) = 0;
-
-    // exchangeEcho with its status result, as the free SendEcho gives it.
-    std::int32_t SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record);
 };
 
 // The platform's own socket library and ICMP service.

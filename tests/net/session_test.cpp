@@ -26,7 +26,7 @@ TEST(SystemNetServices, ReachesTheAddressParserAndTheEcho) {
     EXPECT_EQ(services.AddressFromText("127.0.0.2"), AddressFromText("127.0.0.2"));
     EXPECT_NE(services.AddressFromText("127.0.0.2"), kFailureAddress);
     EchoReplyRecord record;
-    EXPECT_EQ(services.SendEcho("restricted", "test", record), -1);
+    EXPECT_EQ(services.exchangeEcho("restricted", "test", record), EchoOutcome::NotDotted);
 }
 
 } // namespace

@@ -24,10 +24,6 @@ bool syncToDisk([[maybe_unused]] QFileDevice& file) {
 
 } // namespace
 
-bool writeAll(QIODevice& file, const QByteArray& bytes) {
-    return file.write(bytes) == bytes.size();
-}
-
 DirsFile composeDirsFile(const QString& classicPath, const QString& secretFilesPath) {
     const AnsiText classic = toAnsi(classicPath);
     const AnsiText secretFiles = toAnsi(secretFilesPath);
@@ -36,7 +32,7 @@ DirsFile composeDirsFile(const QString& classicPath, const QString& secretFilesP
     return {classic.bytes + "\r\n" + secretFiles.bytes + "\r\n", {}, {}};
 }
 
-QString replaceFile(const QString& path, const QByteArray& bytes, const ByteWriter& write) {
+QString replaceFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     // Never fall back to writing the target in place: that is the cut file this guards against.
     file.setDirectWriteFallback(false);
@@ -44,7 +40,7 @@ QString replaceFile(const QString& path, const QByteArray& bytes, const ByteWrit
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
     // A failed write leaves Qt's own text at "Unknown error"; the system's says why.
     errno = 0;
-    if (!write(file, bytes) || !file.flush() || !syncToDisk(file))
+    if (file.write(bytes) != bytes.size() || !file.flush() || !syncToDisk(file))
         return errno != 0 ? qt_error_string(errno) : file.errorString();
     if (!file.commit()) return file.errorString();
     return {};

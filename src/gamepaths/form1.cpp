@@ -46,10 +46,10 @@ void showMessageBox(QWidget* window, const QString& text) {
     box.exec();
 }
 
-Form1::Form1(QString programFolder, ByteWriter writer, Notifier notify, QWidget* parent)
+Form1::Form1(QString programFolder, Notifier notify, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      m_programFolder(std::move(programFolder)), m_writer(std::move(writer)), m_notify(std::move(notify)) {
+      m_programFolder(std::move(programFolder)), m_notify(std::move(notify)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Dorrick - Velberd"));
     setFixedSize(px(4590), px(855));
@@ -91,8 +91,7 @@ void Form1::Command1_Click() {
                            .arg(file.unstorableLabel, file.lacking));
         return;
     }
-    const QString failure =
-        replaceFile(QDir(m_programFolder).filePath(QStringLiteral("dirs.txt")), file.bytes, m_writer);
+    const QString failure = replaceFile(QDir(m_programFolder).filePath(QStringLiteral("dirs.txt")), file.bytes);
     if (!failure.isEmpty()) {
         m_notify(this,
                  QStringLiteral("dirs.txt was not saved: %1\n\nA dirs.txt saved before stays as it was.").arg(failure));

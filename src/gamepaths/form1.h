@@ -19,14 +19,12 @@ using Notifier = std::function<void(QWidget* window, const QString& text)>;
 void showMessageBox(QWidget* window, const QString& text);
 
 // Dorrick's only window: two game paths and a Save button that writes them to dirs.txt in
-// programFolder. A save that does not happen says why. The writer is there so a failing disk can
-// be simulated.
+// programFolder. A save that does not happen says why.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(QString programFolder, ByteWriter writer = writeAll, Notifier notify = showMessageBox,
-                   QWidget* parent = nullptr);
+    explicit Form1(QString programFolder, Notifier notify = showMessageBox, QWidget* parent = nullptr);
 
 private:
     void Command1_Click();
@@ -42,7 +40,6 @@ private:
     QFrame* Line4;
 
     QString m_programFolder;
-    ByteWriter m_writer;
     Notifier m_notify;
 };
 

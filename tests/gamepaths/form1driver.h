@@ -14,7 +14,7 @@
 // messages it shows.
 class Form1Driver {
 public:
-    explicit Form1Driver(dorrick::ByteWriter writer = dorrick::writeAll);
+    Form1Driver();
 
     dorrick::Form1& window() { return *m_window; }
     bool exposed() const { return m_exposed; }

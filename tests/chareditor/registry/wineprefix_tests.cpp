@@ -288,78 +288,6 @@ TEST_F(WinePrefixTest, RealWineServerHoldsWritesOff) {
     EXPECT_EQ(file, kUserDefaults);
 }
 
-// A file in place, one a link leads to in another folder, and one at the end of a chain of links.
-struct Layout {
-    const char* name;
-    std::vector<std::pair<std::string, std::string>> links; // link in the prefix -> where it leads
-    std::string target;                                     // relative to the prefix, or "" for another folder
-};
-
-std::vector<Layout> layouts() {
-    return {{"plain file", {}, "userdef.reg"},
-            {"link to another folder", {{"userdef.reg", ""}}, ""},
-            {"chain of relative links",
-             {{"userdef.reg", "settings/link.reg"}, {"settings/link.reg", "real.reg"}},
-             "settings/real.reg"}};
-}
-
-class ReplacingTest : public WinePrefixTest {
-protected:
-    TempFolder elsewhere;
-
-    // Lays the registry file out as `layout` says, mode 0644; the file the links end at.
-    std::filesystem::path lay(const Layout& layout) {
-        std::filesystem::remove(userDefaults());
-        std::filesystem::create_directories(prefix.path() / "settings");
-        const auto target = layout.target.empty() ? elsewhere.path() / "userdef.reg" : prefix.path() / layout.target;
-        for (const auto& [link, to] : layout.links)
-            std::filesystem::create_symlink(to.empty() ? target.string() : to, prefix.path() / link);
-        writeFile(target, kUserDefaults);
-        ::chmod(target.c_str(), 0644);
-        return target;
-    }
-
-    void expectLinksKept(const Layout& layout) {
-        for (const auto& [link, to] : layout.links) {
-            ASSERT_TRUE(std::filesystem::is_symlink(prefix.path() / link)) << link;
-            EXPECT_EQ(std::filesystem::read_symlink(prefix.path() / link),
-                      to.empty() ? elsewhere.path() / "userdef.reg" : std::filesystem::path(to));
-        }
-    }
-
-    // Nothing but the registry file and the links beside it: no temporary file left.
-    static std::vector<std::string> entries(const std::filesystem::path& folder) {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            if (entry.path().filename() != "wineserver") names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-};
-
-TEST_F(ReplacingTest, ReplacesTheFileLinksLeadToAndKeepsItsModeAndOwner) {
-    for (const auto& layout : layouts()) {
-        SCOPED_TRACE(layout.name);
-        const auto target = lay(layout);
-        // Root can give the file away; anyone else keeps it by owning it.
-        const bool root = ::geteuid() == 0;
-        if (root) {
-            ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
-        }
-        const auto before = entries(target.parent_path());
-        EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
-        expectLinksKept(layout);
-        EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Spaz");
-        EXPECT_EQ(entries(target.parent_path()), before);
-        struct stat info {};
-        ASSERT_EQ(::stat(target.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 07777, 0644u);
-        EXPECT_EQ(info.st_uid, root ? 65534u : ::geteuid());
-        EXPECT_EQ(info.st_gid, root ? 65534u : ::getegid());
-    }
-}
-
 // While alive, no file of this process may grow past `bytes`: a longer write fails part-way, as on
 // a full disk.
 class FileSizeLimit {
@@ -380,23 +308,69 @@ private:
     void (*m_savedHandler)(int) = nullptr;
 };
 
-TEST_F(ReplacingTest, WriteThatFailsPartWayLeavesTheFileByteForByte) {
-    for (const auto& layout : layouts()) {
-        SCOPED_TRACE(layout.name);
-        const auto target = lay(layout);
+// The names in a folder but Wine's "wineserver": the registry file and the links beside it.
+std::vector<std::string> entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename() != "wineserver") names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The registry file in place, behind a link to another folder, and behind a chain of relative
+// links. A write that fails part-way leaves it byte for byte and no temporary file; one that
+// succeeds replaces the file the links lead to. Either way the links stay and the file keeps its
+// mode (0644, which a temporary file does not have), owner and group.
+TEST_F(WinePrefixTest, ReplacingKeepsTheFileItsLinksModeAndOwner) {
+    TempFolder elsewhere;
+    const auto settings = prefix.path() / "settings";
+    std::filesystem::create_directory(settings);
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::filesystem::path, std::filesystem::path>> links; // link -> where it leads
+        std::filesystem::path target;
+    } layouts[] = {
+        {"plain file", {}, userDefaults()},
+        {"link to another folder",
+         {{userDefaults(), elsewhere.path() / "userdef.reg"}},
+         elsewhere.path() / "userdef.reg"},
+        {"chain of relative links",
+         {{userDefaults(), "settings/link.reg"}, {settings / "link.reg", "real.reg"}},
+         settings / "real.reg"},
+    };
+    // Root can give the file away; anyone else keeps it by owning it.
+    const bool root = ::geteuid() == 0;
+    for (const auto& [name, links, target] : layouts) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove(userDefaults());
+        for (const auto& [link, to] : links)
+            std::filesystem::create_symlink(to, link);
+        writeFile(target, kUserDefaults);
+        ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
+        if (root) {
+            ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+        }
         const auto before = entries(target.parent_path());
-        Status status = kSuccess;
+        Status failed = kSuccess;
         {
             const FileSizeLimit fullDisk(kUserDefaults.size() / 2);
-            status = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
+            failed = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
         }
-        EXPECT_EQ(status, kFileTooLarge);
-        expectLinksKept(layout);
+        EXPECT_EQ(failed, kFileTooLarge);
         EXPECT_EQ(readFile(target), kUserDefaults);
         EXPECT_EQ(entries(target.parent_path()), before);
+
+        EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
+        EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Spaz");
+        EXPECT_EQ(entries(target.parent_path()), before);
+        for (const auto& [link, to] : links)
+            EXPECT_EQ(std::filesystem::read_symlink(link), to);
         struct stat info {};
         ASSERT_EQ(::stat(target.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, 0644u);
+        EXPECT_EQ(info.st_uid, root ? 65534u : ::geteuid());
+        EXPECT_EQ(info.st_gid, root ? 65534u : ::getegid());
     }
 }
 

@@ -182,13 +182,15 @@ void CharacterEditor::writeCharacter(QRadioButton* option, std::string_view keyP
         return;
     }
     // The option stored before shows again, so that choosing this one again writes it again.
-    const QSignalBlocker blockJa(Option1);
-    const QSignalBlocker blockSp(Option2);
-    const QSignalBlocker blockLo(Option3);
-    if (m_character != nullptr) {
-        m_character->setChecked(true);
-    } else {
-        turnOff(option);
+    {
+        const QSignalBlocker blockJa(Option1);
+        const QSignalBlocker blockSp(Option2);
+        const QSignalBlocker blockLo(Option3);
+        if (m_character != nullptr) {
+            m_character->setChecked(true);
+        } else {
+            turnOff(option);
+        }
     }
     report(Setting::Character, status);
 }

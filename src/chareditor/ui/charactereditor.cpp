@@ -148,7 +148,7 @@ void CharacterEditor::loadSettings(std::string_view keyPath, bool secretFiles) {
     const std::string character = registry::ReadBinaryValue(m_registry, keyPath, "Char");
     if (!character.empty()) {
         const auto code = static_cast<unsigned char>(character.front());
-        m_loading = true;
+        m_loadedCharacter = character;
         if (code == kJazz) {
             Option1->setChecked(true);
         } else if (code == (secretFiles ? kSpaz124 : kSpaz123)) {
@@ -156,7 +156,7 @@ void CharacterEditor::loadSettings(std::string_view keyPath, bool secretFiles) {
         } else if (secretFiles && code == kLori) {
             Option3->setChecked(true);
         }
-        m_loading = false;
+        m_loadedCharacter.reset();
     }
 
     Text1->setText(toCaption(registry::ReadStringValue(m_registry, keyPath, "Name")));
@@ -174,10 +174,16 @@ std::string_view CharacterEditor::currentKey() const {
 }
 
 void CharacterEditor::writeCharacter(QRadioButton* option, std::string_view keyPath, unsigned char code) {
+    // Loading writes back the character it has just read, in its four-byte form: not at all when
+    // it is stored so already, and a refusal loses nothing the player chose, so it is not worth a
+    // message on every opening while the game runs.
+    const bool loading = m_loadedCharacter.has_value();
+    if (loading && *m_loadedCharacter == charValue(code)) {
+        m_character = option;
+        return;
+    }
     const registry::Status status = registry::WriteBinaryValue(m_registry, keyPath, "Char", charValue(code));
-    // Loading writes back the character it has just read: a refusal loses nothing the player
-    // chose, so it is not worth a message on every opening while the game runs.
-    if (status == registry::kSuccess || m_loading) {
+    if (status == registry::kSuccess || loading) {
         m_character = option;
         return;
     }

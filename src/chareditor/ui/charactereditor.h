@@ -5,6 +5,8 @@
 #include "common/messages.h"
 
 #include <QWidget>
+#include <optional>
+#include <string>
 #include <string_view>
 
 class QCheckBox;
@@ -41,8 +43,8 @@ private:
 
     MessagePresenter& m_messages;
     registry::Registry m_registry;
-    bool m_loading = false;
-    QRadioButton* m_character = nullptr; // the option whose character was stored or read last
+    std::optional<std::string> m_loadedCharacter; // while loading: the "Char" value just read
+    QRadioButton* m_character = nullptr;          // the option whose character was stored or read last
 
     QRadioButton* Option1;
     QRadioButton* Option2;

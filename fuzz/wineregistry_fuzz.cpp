@@ -3,12 +3,14 @@
 #include "chareditor/registry/cp1252.h"
 #include "chareditor/registry/winefile.h"
 #include "chareditor/registry/wineprefixbackend.h"
+#include "chareditor/registry/wineserver.h"
 #include "chareditor/registry/winevalue.h"
 #include "check.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -50,6 +52,8 @@ std::optional<Case> readCase(std::string_view input) {
     return c;
 }
 
+void removePrefix();
+
 const std::filesystem::path& prefix() {
     static const auto folder = [] {
         const std::filesystem::path shm("/dev/shm");
@@ -58,7 +62,18 @@ const std::filesystem::path& prefix() {
         std::filesystem::create_directories(path);
         return path;
     }();
+    // Registered once the folder is made, so that it runs before the folder's name is destroyed.
+    [[maybe_unused]] static const bool removedAtExit = std::atexit(removePrefix) == 0;
     return folder;
+}
+
+// The prefix goes when the run ends, with the Wine server folders its writes locked.
+void removePrefix() {
+    std::error_code ignored;
+    const auto serverFolders = wineServerFolders(prefix());
+    for (std::size_t i = 0; i < serverFolders.size(); ++i)
+        std::filesystem::remove_all(i == 0 ? serverFolders[i] : serverFolders[i].parent_path(), ignored);
+    std::filesystem::remove_all(prefix(), ignored);
 }
 
 void writeFile(const std::filesystem::path& path, std::string_view bytes) {

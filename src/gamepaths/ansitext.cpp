@@ -17,18 +17,22 @@ QStringEncoder ansiEncoder() {
 
 } // namespace
 
-std::optional<QByteArray> toAnsi(const QString& text) {
-    if (!ansiEncoder().isValid()) return std::nullopt;
-    // One character at a time, so an unmappable one is known and written as "?" rather than the
-    // control character ICU substitutes. A fresh encoder each time: its error flag never resets.
-    QByteArray bytes;
+AnsiText toAnsi(const QString& text) {
+    // One character at a time, so that each one the code page lacks is known. A fresh encoder
+    // each time: its error flag never resets.
+    AnsiText ansi;
     for (const uint codePoint : text.toUcs4()) {
-        const char32_t character = codePoint;
+        const char32_t unit = codePoint;
+        const QString character = QString::fromUcs4(&unit, 1);
         QStringEncoder encoder = ansiEncoder();
-        const QByteArray encoded = encoder(QString::fromUcs4(&character, 1));
-        bytes += encoder.hasError() ? QByteArray("?") : encoded;
+        const QByteArray encoded = encoder.isValid() ? QByteArray(encoder(character)) : QByteArray();
+        if (!encoder.isValid() || encoder.hasError()) {
+            if (!ansi.lacking.contains(character)) ansi.lacking += character;
+        } else {
+            ansi.bytes += encoded;
+        }
     }
-    return bytes;
+    return ansi;
 }
 
 } // namespace dorrick

@@ -2,13 +2,16 @@
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 namespace dorrick {
 
-// What the user typed, as the bytes of the system's 8-bit code page (Windows-1252 off Windows).
-// A character the code page lacks becomes "?", as the Windows conversion writes it. No value when
-// the platform offers no such code page.
-std::optional<QByteArray> toAnsi(const QString& text);
+// What the user typed, in the system's 8-bit code page (Windows-1252 off Windows): its bytes, or
+// the characters the code page lacks, each once, when there are any.
+struct AnsiText {
+    QByteArray bytes;
+    QString lacking;
+};
+
+AnsiText toAnsi(const QString& text);
 
 } // namespace dorrick

@@ -3,6 +3,7 @@
 #include "gamepaths/ansitext.h"
 
 #include <QSaveFile>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -23,25 +24,26 @@ bool syncToDisk([[maybe_unused]] QFileDevice& file) {
 
 } // namespace
 
-bool writeAll(QIODevice& file, const QByteArray& bytes) {
-    return file.write(bytes) == bytes.size();
+DirsFile composeDirsFile(const QString& classicPath, const QString& secretFilesPath) {
+    const AnsiText classic = toAnsi(classicPath);
+    const AnsiText secretFiles = toAnsi(secretFilesPath);
+    if (!classic.lacking.isEmpty()) return {{}, QStringLiteral("1.21-3:"), classic.lacking};
+    if (!secretFiles.lacking.isEmpty()) return {{}, QStringLiteral("TSF:"), secretFiles.lacking};
+    return {classic.bytes + "\r\n" + secretFiles.bytes + "\r\n", {}, {}};
 }
 
-std::optional<QByteArray> composeDirsFile(const QString& classicPath, const QString& secretFilesPath) {
-    const auto classic = toAnsi(classicPath);
-    const auto secretFiles = toAnsi(secretFilesPath);
-    if (!classic || !secretFiles) return std::nullopt;
-    return *classic + "\r\n" + *secretFiles + "\r\n";
-}
-
-bool replaceFile(const QString& path, const QByteArray& bytes, const ByteWriter& write) {
+QString replaceFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     // Never fall back to writing the target in place: that is the cut file this guards against.
     file.setDirectWriteFallback(false);
     // Returning before commit() lets the destructor remove the temporary file.
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!write(file, bytes) || !file.flush() || !syncToDisk(file)) return false;
-    return file.commit();
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    // A failed write leaves Qt's own text at "Unknown error"; the system's says why.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush() || !syncToDisk(file))
+        return errno != 0 ? qt_error_string(errno) : file.errorString();
+    if (!file.commit()) return file.errorString();
+    return {};
 }
 
 } // namespace dorrick

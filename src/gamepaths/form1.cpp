@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace dorrick {
@@ -40,10 +41,15 @@ QFrame* line(QWidget* parent, const char* name, QPoint from, QPoint to, const QC
 
 } // namespace
 
-Form1::Form1(QString programFolder, ByteWriter writer, QWidget* parent)
+void showMessageBox(QWidget* window, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, window->windowTitle(), text, QMessageBox::Ok, window);
+    box.exec();
+}
+
+Form1::Form1(QString programFolder, Notifier notify, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      m_programFolder(std::move(programFolder)), m_writer(std::move(writer)) {
+      m_programFolder(std::move(programFolder)), m_notify(std::move(notify)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Dorrick - Velberd"));
     setFixedSize(px(4590), px(855));
@@ -75,10 +81,21 @@ Form1::Form1(QString programFolder, ByteWriter writer, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
+// Nothing is saved when a path cannot be stored or the file cannot be replaced: the old file stays
+// as it was, the fields keep what was typed, and the user may save again.
 void Form1::Command1_Click() {
-    // A failed save says nothing and leaves the old file as it was; the user may simply save again.
-    if (const auto bytes = composeDirsFile(Text1->text(), Text2->text()))
-        replaceFile(QDir(m_programFolder).filePath(QStringLiteral("dirs.txt")), *bytes, m_writer);
+    const DirsFile file = composeDirsFile(Text1->text(), Text2->text());
+    if (!file.unstorableLabel.isEmpty()) {
+        m_notify(this, QStringLiteral("dirs.txt was not saved.\n\nThe %1 path holds characters that the game's code "
+                                      "page cannot store: %2\nChoose a folder whose path has none of them.")
+                           .arg(file.unstorableLabel, file.lacking));
+        return;
+    }
+    const QString failure = replaceFile(QDir(m_programFolder).filePath(QStringLiteral("dirs.txt")), file.bytes);
+    if (!failure.isEmpty()) {
+        m_notify(this,
+                 QStringLiteral("dirs.txt was not saved: %1\n\nA dirs.txt saved before stays as it was.").arg(failure));
+    }
 }
 
 } // namespace dorrick

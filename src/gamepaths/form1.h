@@ -3,6 +3,7 @@
 #include "gamepaths/dirsfile.h"
 
 #include <QWidget>
+#include <functional>
 
 class QFrame;
 class QLabel;
@@ -11,13 +12,19 @@ class QPushButton;
 
 namespace dorrick {
 
+// Shows a message over the window; tests record it instead.
+using Notifier = std::function<void(QWidget* window, const QString& text)>;
+
+// A modal message box with an exclamation icon, captioned with the window's title.
+void showMessageBox(QWidget* window, const QString& text);
+
 // Dorrick's only window: two game paths and a Save button that writes them to dirs.txt in
-// programFolder. The writer is there so a failing disk can be simulated.
+// programFolder. A save that does not happen says why.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(QString programFolder, ByteWriter writer = writeAll, QWidget* parent = nullptr);
+    explicit Form1(QString programFolder, Notifier notify = showMessageBox, QWidget* parent = nullptr);
 
 private:
     void Command1_Click();
@@ -33,7 +40,7 @@ private:
     QFrame* Line4;
 
     QString m_programFolder;
-    ByteWriter m_writer;
+    Notifier m_notify;
 };
 
 } // namespace dorrick

@@ -4,8 +4,9 @@
 #include <QFile>
 #include <QTest>
 
-Form1Driver::Form1Driver(dorrick::ByteWriter writer)
-    : m_window(std::make_unique<dorrick::Form1>(m_folder.path(), std::move(writer))) {
+Form1Driver::Form1Driver()
+    : m_window(std::make_unique<dorrick::Form1>(m_folder.path(),
+                                                [this](QWidget*, const QString& text) { m_messages << text; })) {
     m_window->show();
     m_exposed = QTest::qWaitForWindowExposed(m_window.get());
 }

@@ -10,10 +10,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// Drives a real Dorrick window whose program folder is a fresh temporary folder.
+// Drives a real Dorrick window whose program folder is a fresh temporary folder, and records the
+// messages it shows.
 class Form1Driver {
 public:
-    explicit Form1Driver(dorrick::ByteWriter writer = dorrick::writeAll);
+    Form1Driver();
 
     dorrick::Form1& window() { return *m_window; }
     bool exposed() const { return m_exposed; }
@@ -30,9 +31,11 @@ public:
     QByteArray dirsBytes() const;
     void writeDirs(const QByteArray& bytes) const;
     QStringList folderEntries() const;
+    const QStringList& messages() const { return m_messages; }
 
 private:
     QTemporaryDir m_folder;
+    QStringList m_messages;
     std::unique_ptr<dorrick::Form1> m_window;
     bool m_exposed = false;
 };

@@ -1,5 +1,6 @@
 #include "chareditor/registry/atomicfile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
@@ -8,6 +9,11 @@
 
 namespace velberd::registry {
 namespace {
+
+// A write that stops short without saying why still counts as failed.
+std::error_code lastError() {
+    return {errno != 0 ? errno : EIO, std::generic_category()};
+}
 
 bool writeAll(int fd, std::string_view content) {
     while (!content.empty()) {
@@ -27,20 +33,26 @@ void syncFolder(const std::filesystem::path& folder) {
 
 } // namespace
 
-bool replaceFileAtomically(const std::filesystem::path& file, std::string_view content) {
+std::error_code replaceFileAtomically(const std::filesystem::path& file, std::string_view content) {
+    std::error_code error;
+    const auto target = std::filesystem::canonical(file, error);
+    if (error) return error;
     struct stat original {};
-    if (::stat(file.c_str(), &original) != 0) return false;
-    std::string temporary = file.string() + ".XXXXXX";
+    if (::stat(target.c_str(), &original) != 0) return lastError();
+    std::string temporary = target.string() + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
-    const bool written = writeAll(fd, content) && ::fchmod(fd, original.st_mode & 07777) == 0 && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0) {
+    if (fd < 0) return lastError();
+    // Only root may give a file away; anyone else keeps the owner by being it.
+    [[maybe_unused]] const bool owned = ::fchown(fd, original.st_uid, original.st_gid) == 0;
+    if (!writeAll(fd, content) || ::fchmod(fd, original.st_mode & 07777) != 0 || ::fsync(fd) != 0) error = lastError();
+    if (::close(fd) != 0 && !error) error = lastError();
+    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) error = lastError();
+    if (error) {
         ::unlink(temporary.c_str());
-        return false;
+        return error;
     }
-    syncFolder(file.parent_path());
-    return true;
+    syncFolder(target.parent_path());
+    return {};
 }
 
 } // namespace velberd::registry

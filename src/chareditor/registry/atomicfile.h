@@ -2,12 +2,15 @@
 
 #include <filesystem>
 #include <string_view>
+#include <system_error>
 
 namespace velberd::registry {
 
 // Replaces `file` with `content` so that a reader sees the old file or the new one, never a
-// half-written one: a temporary file in the same folder, flushed to disk, renamed over it. The
-// file keeps its permissions. False, with the file untouched, when any step fails.
-bool replaceFileAtomically(const std::filesystem::path& file, std::string_view content);
+// half-written one: a temporary file in the same folder, flushed to disk, renamed over it. A
+// symbolic link stays a link: the file it leads to is the one replaced. The file keeps its mode,
+// and its owner and group where this process may set them. The error that stopped it, with the
+// file untouched, or no error.
+std::error_code replaceFileAtomically(const std::filesystem::path& file, std::string_view content);
 
 } // namespace velberd::registry

@@ -15,7 +15,12 @@ constexpr Status kSuccess = 0;
 constexpr Status kFileNotFound = 2;
 constexpr Status kAccessDenied = 5;
 constexpr Status kInvalidHandle = 6;
+constexpr Status kWriteFault = 29;
 constexpr Status kInvalidParameter = 87;
+constexpr Status kDiskFull = 112;
+// Answered by the Wine prefix backend while Wine's server runs for the prefix.
+constexpr Status kBusy = 170;
+constexpr Status kFileTooLarge = 223;
 constexpr Status kMoreData = 234;
 
 constexpr RootKey kClassesRoot = 0x80000000;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace velberd::registry {
@@ -10,16 +11,19 @@ namespace {
 constexpr std::uint32_t kStringBufferSize = 255;
 const std::string kReadError = "Error";
 
-// Opens the key a path names, runs `use` on it and closes it again. Returns false when the path
-// names no known root (nothing was opened); `use` is not called when the key cannot be opened.
-template <typename Use> bool withKey(const Registry& registry, std::string_view path, std::uint32_t access, Use&& use) {
+// Opens the key a path names, runs `use` on it and closes it again: the status of the open when
+// it fails, else what `use` answers. No value when the path names no known root (nothing was opened).
+template <typename Use>
+std::optional<Status> withKey(const Registry& registry, std::string_view path, std::uint32_t access, Use&& use) {
     const KeyPath key = ParseKeyPath(path, registry.malformed);
-    if (key.root == 0) return false;
+    if (key.root == 0) return std::nullopt;
     KeyHandle handle = 0;
-    if (registry.backend.openKey(key.root, key.subKey, access, handle) != kSuccess) return true;
-    std::forward<Use>(use)(handle);
+    if (const Status opened = registry.backend.openKey(key.root, key.subKey, access, handle); opened != kSuccess) {
+        return opened;
+    }
+    const Status status = std::forward<Use>(use)(handle);
     registry.backend.closeKey(handle);
-    return true;
+    return status;
 }
 
 std::string trimSpaces(std::string text) {
@@ -67,55 +71,60 @@ RootKey RootKeyFromName(std::string_view name) {
 
 std::string ReadStringValue(const Registry& registry, std::string_view path, std::string_view name) {
     std::string result = kReadError;
-    const bool known = withKey(registry, path, kKeyRead, [&](KeyHandle key) {
+    const auto status = withKey(registry, path, kKeyRead, [&](KeyHandle key) {
         std::string buffer(kStringBufferSize, ' ');
         std::uint32_t type = 0;
         std::uint32_t size = kStringBufferSize;
-        if (registry.backend.queryValue(key, std::string(name), type, reinterpret_cast<std::uint8_t*>(buffer.data()),
-                                        size) != kSuccess) {
-            return;
-        }
+        const Status queried = registry.backend.queryValue(key, std::string(name), type,
+                                                           reinterpret_cast<std::uint8_t*>(buffer.data()), size);
+        if (queried != kSuccess) return queried;
         // The stored terminator stops the trimming and is the character dropped; data without
         // one (nothing stored at all) reads as the empty text.
         result = trimSpaces(std::move(buffer));
         if (!result.empty()) result.pop_back();
+        return kSuccess;
     });
-    return known ? result : std::string();
+    return status ? result : std::string();
 }
 
 std::string ReadBinaryValue(const Registry& registry, std::string_view path, std::string_view name) {
     std::string result = kReadError;
-    const bool known = withKey(registry, path, kKeyRead, [&](KeyHandle key) {
+    const auto status = withKey(registry, path, kKeyRead, [&](KeyHandle key) {
         const std::string valueName(name);
         std::uint8_t scratch = 0;
         std::uint32_t type = 0;
         std::uint32_t size = 1;
         registry.backend.queryValue(key, valueName, type, &scratch, size);
         std::string buffer(size, ' ');
-        if (registry.backend.queryValue(key, valueName, type, reinterpret_cast<std::uint8_t*>(buffer.data()), size) !=
-            kSuccess) {
-            return;
-        }
+        const Status queried =
+            registry.backend.queryValue(key, valueName, type, reinterpret_cast<std::uint8_t*>(buffer.data()), size);
+        if (queried != kSuccess) return queried;
         buffer.resize(size);
         result = std::move(buffer);
+        return kSuccess;
     });
-    return known ? result : std::string();
+    return status ? result : std::string();
 }
 
-void WriteStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text) {
-    withKey(registry, path, kKeyWrite, [&](KeyHandle key) {
-        std::string data(text);
-        data.push_back('\0');
-        registry.backend.setValue(key, std::string(name), kRegSz, bytesOf(data),
-                                  static_cast<std::uint32_t>(data.size()));
-    });
+Status WriteStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text) {
+    return withKey(registry, path, kKeyWrite,
+                   [&](KeyHandle key) {
+                       std::string data(text);
+                       data.push_back('\0');
+                       return registry.backend.setValue(key, std::string(name), kRegSz, bytesOf(data),
+                                                        static_cast<std::uint32_t>(data.size()));
+                   })
+        .value_or(kInvalidHandle);
 }
 
-void WriteBinaryValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view bytes) {
-    withKey(registry, path, kKeyWrite, [&](KeyHandle key) {
-        registry.backend.setValue(key, std::string(name), kRegBinary, bytesOf(bytes),
-                                  static_cast<std::uint32_t>(bytes.size()));
-    });
+Status WriteBinaryValue(const Registry& registry, std::string_view path, std::string_view name,
+                        std::string_view bytes) {
+    return withKey(registry, path, kKeyWrite,
+                   [&](KeyHandle key) {
+                       return registry.backend.setValue(key, std::string(name), kRegBinary, bytesOf(bytes),
+                                                        static_cast<std::uint32_t>(bytes.size()));
+                   })
+        .value_or(kInvalidHandle);
 }
 
 } // namespace velberd::registry

@@ -33,8 +33,10 @@ RootKey RootKeyFromName(std::string_view name);
 std::string ReadStringValue(const Registry& registry, std::string_view path, std::string_view name);
 std::string ReadBinaryValue(const Registry& registry, std::string_view path, std::string_view name);
 
-// Failures are silent: the status is of no use to the one caller.
-void WriteStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text);
-void WriteBinaryValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view bytes);
+// kSuccess when the value is stored; otherwise why not, as the platform says it: kFileNotFound
+// for a key that does not exist (none is created), kBusy while Wine runs for the prefix, another
+// status for a write that failed, kInvalidHandle when the path names no known root.
+Status WriteStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text);
+Status WriteBinaryValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view bytes);
 
 } // namespace velberd::registry

@@ -7,6 +7,7 @@
 #include "chareditor/registry/winevalue.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -86,6 +87,23 @@ std::string withValue(const std::string& file, const std::vector<std::u16string>
     return file.substr(0, point) + lead + encodeValueEntry(valueNameText(name), value) + file.substr(point);
 }
 
+// The Windows status that says best why the file could not be replaced.
+Status statusOf(const std::error_code& error) {
+    switch (error.value()) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return kAccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+        return kDiskFull;
+    case EFBIG:
+        return kFileTooLarge;
+    default:
+        return kWriteFault;
+    }
+}
+
 } // namespace
 
 WinePrefixBackend::WinePrefixBackend(std::filesystem::path prefix) : m_prefix(std::move(prefix)) {}
@@ -134,12 +152,16 @@ Status WinePrefixBackend::setValue(KeyHandle key, const std::string& name, std::
     if (open == m_open.end()) return kInvalidHandle;
     if ((open->second.access & kSetValueRight) == 0) return kAccessDenied;
     if (data == nullptr && size > 0) return kInvalidParameter;
-    if (wineServerRunning(m_prefix)) return kBusy;
+    // Held from before the file is read until it is replaced: a server starting meanwhile waits
+    // and then loads the file with the value in it.
+    const auto serverLock = WineServerLock::take(m_prefix);
+    if (!serverLock) return kBusy;
     const auto file = readFile(open->second.file);
     if (!file || (!open->second.key.empty() && !hasKey(*file, open->second.key))) return kFileNotFound;
     const ValueData value{type, size > 0 ? std::string(reinterpret_cast<const char*>(data), size) : std::string()};
     const std::string updated = withValue(*file, open->second.key, utf16FromCp1252(name), value);
-    return replaceFileAtomically(open->second.file, updated) ? kSuccess : kAccessDenied;
+    if (const auto error = replaceFileAtomically(open->second.file, updated)) return statusOf(error);
+    return kSuccess;
 }
 
 Status WinePrefixBackend::closeKey(KeyHandle key) {

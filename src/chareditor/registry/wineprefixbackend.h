@@ -8,11 +8,10 @@
 
 // The registry of a Wine prefix, where the game keeps its settings when it runs under Wine:
 // HKEY_USERS\.Default in userdef.reg, HKEY_CURRENT_USER in user.reg, HKEY_LOCAL_MACHINE in
-// system.reg. Other roots cannot be opened. Writes are refused while Wine's server runs for the
-// prefix, since it would write its own copy over them.
+// system.reg. Other roots cannot be opened. Writes are refused with kBusy while Wine's server runs
+// for the prefix, since it would write its own copy over them; a failed write answers the Windows
+// status nearest to the system's error (kAccessDenied, kDiskFull, kFileTooLarge, kWriteFault).
 namespace velberd::registry {
-
-constexpr Status kBusy = 170;
 
 class WinePrefixBackend final : public Backend {
 public:

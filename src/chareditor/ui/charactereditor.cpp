@@ -1,6 +1,7 @@
 #include "chareditor/ui/charactereditor.h"
 
 #include "chareditor/ui/colourbox.h"
+#include "chareditor/ui/notsaved.h"
 #include "common/ansitext.h"
 #include "common/twips.h"
 
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <array>
 
 namespace velberd {
@@ -111,7 +113,7 @@ void CharacterEditor::OTF_Click() {
 }
 
 void CharacterEditor::Command1_Click() {
-    registry::WriteStringValue(m_registry, currentKey(), "Name", fromCaption(Text1->text()));
+    report(Setting::Name, registry::WriteStringValue(m_registry, currentKey(), "Name", fromCaption(Text1->text())));
 }
 
 void CharacterEditor::Command2_Click() {
@@ -126,26 +128,27 @@ void CharacterEditor::Command2_Click() {
         }
         colour.push_back(static_cast<char>(*byte));
     }
-    registry::WriteBinaryValue(m_registry, currentKey(), "Color", colour);
+    report(Setting::Colours, registry::WriteBinaryValue(m_registry, currentKey(), "Color", colour));
 }
 
 void CharacterEditor::Option1_Click() {
-    registry::WriteBinaryValue(m_registry, currentKey(), "Char", charValue(kJazz));
+    writeCharacter(Option1, currentKey(), kJazz);
 }
 
 void CharacterEditor::Option2_Click() {
-    registry::WriteBinaryValue(m_registry, currentKey(), "Char", charValue(OTF->isChecked() ? kSpaz124 : kSpaz123));
+    writeCharacter(Option2, currentKey(), OTF->isChecked() ? kSpaz124 : kSpaz123);
 }
 
 void CharacterEditor::Option3_Click() {
     if (!Option3->isEnabled()) return;
-    registry::WriteBinaryValue(m_registry, kKey124, "Char", charValue(kLori));
+    writeCharacter(Option3, kKey124, kLori);
 }
 
 void CharacterEditor::loadSettings(std::string_view keyPath, bool secretFiles) {
     const std::string character = registry::ReadBinaryValue(m_registry, keyPath, "Char");
     if (!character.empty()) {
         const auto code = static_cast<unsigned char>(character.front());
+        m_loadedCharacter = character;
         if (code == kJazz) {
             Option1->setChecked(true);
         } else if (code == (secretFiles ? kSpaz124 : kSpaz123)) {
@@ -153,6 +156,7 @@ void CharacterEditor::loadSettings(std::string_view keyPath, bool secretFiles) {
         } else if (secretFiles && code == kLori) {
             Option3->setChecked(true);
         }
+        m_loadedCharacter.reset();
     }
 
     Text1->setText(toCaption(registry::ReadStringValue(m_registry, keyPath, "Name")));
@@ -169,11 +173,49 @@ std::string_view CharacterEditor::currentKey() const {
     return OTF->isChecked() ? kKey124 : kKey123;
 }
 
-// An option of an exclusive group cannot be turned off on its own; the group lets go of it briefly.
+void CharacterEditor::writeCharacter(QRadioButton* option, std::string_view keyPath, unsigned char code) {
+    // Loading writes back the character it has just read, in its four-byte form: not at all when
+    // it is stored so already, and a refusal loses nothing the player chose, so it is not worth a
+    // message on every opening while the game runs.
+    const bool loading = m_loadedCharacter.has_value();
+    if (loading && *m_loadedCharacter == charValue(code)) {
+        m_character = option;
+        return;
+    }
+    const registry::Status status = registry::WriteBinaryValue(m_registry, keyPath, "Char", charValue(code));
+    if (status == registry::kSuccess || loading) {
+        m_character = option;
+        return;
+    }
+    // The option stored before shows again, so that choosing this one again writes it again.
+    {
+        const QSignalBlocker blockJa(Option1);
+        const QSignalBlocker blockSp(Option2);
+        const QSignalBlocker blockLo(Option3);
+        if (m_character != nullptr) {
+            m_character->setChecked(true);
+        } else {
+            turnOff(option);
+        }
+    }
+    report(Setting::Character, status);
+}
+
+void CharacterEditor::report(Setting setting, registry::Status status) {
+    if (status != registry::kSuccess)
+        m_messages.show(this, MessagePresenter::Style::Exclamation, notSavedText(setting, status));
+}
+
 void CharacterEditor::turnLoOff() {
-    Option3->setAutoExclusive(false);
-    Option3->setChecked(false);
-    Option3->setAutoExclusive(true);
+    turnOff(Option3);
+    if (m_character == Option3) m_character = nullptr;
+}
+
+// An option of an exclusive group cannot be turned off on its own; the group lets go of it briefly.
+void CharacterEditor::turnOff(QRadioButton* option) {
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
 }
 
 } // namespace velberd

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "chareditor/registry/registryapi.h"
+#include "chareditor/ui/notsaved.h"
 #include "common/messages.h"
 
 #include <QWidget>
+#include <optional>
+#include <string>
 #include <string_view>
 
 class QCheckBox;
@@ -15,7 +18,8 @@ namespace velberd {
 
 // The window "Registry": the game's player name, colours and character, for version 1.23 or,
 // with "1.24" checked, for The Secret Files. Reads when it opens and on every switch of version;
-// writes at "Set" and whenever a character option is turned on.
+// writes at "Set" and whenever a character option is turned on. A setting the registry does not
+// store is named in one message, with the reason; the boxes keep what was typed.
 class CharacterEditor : public QWidget {
     Q_OBJECT
 public:
@@ -32,10 +36,15 @@ private:
 
     void loadSettings(std::string_view keyPath, bool secretFiles);
     std::string_view currentKey() const;
+    void writeCharacter(QRadioButton* option, std::string_view keyPath, unsigned char code);
+    void report(Setting setting, registry::Status status);
     void turnLoOff();
+    static void turnOff(QRadioButton* option);
 
     MessagePresenter& m_messages;
     registry::Registry m_registry;
+    std::optional<std::string> m_loadedCharacter; // while loading: the "Char" value just read
+    QRadioButton* m_character = nullptr;          // the option whose character was stored or read last
 
     QRadioButton* Option1;
     QRadioButton* Option2;

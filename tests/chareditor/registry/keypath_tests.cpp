@@ -50,7 +50,7 @@ TEST_F(KeyPathTest, UnknownRootInAWellFormedPathIsSilentAndReadsEmpty) {
         EXPECT_EQ(ParseKeyPath(path, nullptr).root, 0u);
         EXPECT_EQ(ReadStringValue(registry, path, "Name"), "");
         EXPECT_EQ(ReadBinaryValue(registry, path, "Char"), "");
-        WriteBinaryValue(registry, path, "Char", std::string("\x37\0\0\0", 4));
+        EXPECT_EQ(WriteBinaryValue(registry, path, "Char", std::string("\x37\0\0\0", 4)), kInvalidHandle);
     }
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(backend.opens.empty());

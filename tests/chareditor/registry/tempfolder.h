@@ -6,7 +6,8 @@
 
 namespace velberd::registry::testing {
 
-// A fresh folder below the system's temporary folder, removed with everything in it.
+// A fresh folder below the system's temporary folder, removed with everything in it and, when it
+// served as a Wine prefix, with the Wine server folders made for it.
 class TempFolder {
 public:
     TempFolder();

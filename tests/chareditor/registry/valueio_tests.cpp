@@ -61,7 +61,7 @@ TEST_F(ValueIoTest, BinaryReadsReturnEveryByte) {
 
 TEST_F(ValueIoTest, WrittenStringsAreTerminatedAndReadBack) {
     const std::string name = "J\xe9z\x80 |x";
-    WriteStringValue(registry, test.path(), "Name", name);
+    EXPECT_EQ(WriteStringValue(registry, test.path(), "Name", name), kSuccess);
     const auto stored = test.stored("Name");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->type, kRegSz);
@@ -88,9 +88,9 @@ TEST_F(ValueIoTest, WrittenBinaryValuesKeepTheirExactBytes) {
     EXPECT_EQ(ReadBinaryValue(registry, test.path(), "Color"), "\x01\x02\x03\x04");
 }
 
-TEST_F(ValueIoTest, WritingToAMissingKeyChangesNothing) {
-    WriteStringValue(registry, missingKey(), "Name", "Jazz");
-    WriteBinaryValue(registry, missingKey(), "Color", "abcd");
+TEST_F(ValueIoTest, WritingToAMissingKeyChangesNothingAndSaysSo) {
+    EXPECT_EQ(WriteStringValue(registry, missingKey(), "Name", "Jazz"), kFileNotFound);
+    EXPECT_EQ(WriteBinaryValue(registry, missingKey(), "Color", "abcd"), kFileNotFound);
     KeyHandle handle = 0;
     const KeyPath missing = ParseKeyPath(missingKey(), nullptr);
     EXPECT_NE(test.backend().openKey(missing.root, missing.subKey, kKeyRead, handle), kSuccess);

@@ -3,11 +3,14 @@
 #include "chareditor/registry/wineserver.h"
 #include "tempfolder.h"
 
+#include <csignal>
 #include <cstdlib>
-#include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace velberd::registry {
@@ -45,13 +48,6 @@ const std::string kUserDefaults = "WINE REGISTRY Version 2\n"
                                   "\"Count\"=dword:0000012c\n"
                                   "\"Path\"=str(2):\"%SystemRoot%\\\\Fonts\\\\\"\n"
                                   "\"Wide\"=hex(7):41,00,e9,00,00,00,00,00\n";
-
-std::string repeatedAb(int count) {
-    std::string text = "ab";
-    for (int i = 1; i < count; ++i)
-        text += ",ab";
-    return text;
-}
 
 class WinePrefixTest : public ::testing::Test {
 protected:
@@ -118,14 +114,15 @@ TEST_F(WinePrefixTest, LongBinaryValuesWrapAsWineWrapsThem) {
     WriteBinaryValue(registry, "HKEY_USERS\\.Default\\Software\\Wine\\Fonts", "Blob", bytes);
     EXPECT_EQ(readFile(userDefaults()), kUserDefaults);
 
-    const std::string wide(40, '\xab');
-    WriteBinaryValue(registry, "HKEY_USERS\\.Default\\Software\\Wine\\Fonts", "Blob", wide);
-    const std::string file = readFile(userDefaults());
-    const auto start = file.find("\"Blob\"=hex:");
-    const auto end = file.find("\"Count\"");
-    const std::string entry = file.substr(start, end - start);
-    EXPECT_EQ(entry, "\"Blob\"=hex:" + repeatedAb(22) + ",\\\n  " + repeatedAb(18) + "\n");
-    EXPECT_EQ(ReadBinaryValue(registry, "HKEY_USERS\\.Default\\Software\\Wine\\Fonts", "Blob"), wide);
+    // Wine breaks a line once it has passed 76 characters; with this name the 22nd byte's comma
+    // lands on column 76 exactly, which does not yet break it.
+    for (int i = 0x1a; i < 0x32; ++i)
+        bytes.push_back(static_cast<char>(i));
+    WriteBinaryValue(registry, "HKEY_USERS\\.Default\\Software\\Wine\\Fonts", "Shades", bytes);
+    EXPECT_EQ(readFile(userDefaults()),
+              kUserDefaults + "\"Shades\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\n"
+                              "  16,17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,\\\n"
+                              "  2f,30,31\n");
 }
 
 TEST_F(WinePrefixTest, KeysNotInTheFileAreNeverCreated) {
@@ -166,98 +163,215 @@ TEST_F(WinePrefixTest, QueryFollowsTheWindowsSizeRules) {
     EXPECT_EQ(backend.closeKey(key), kInvalidHandle);
 }
 
-// Stands in for Wine's server by listening where it listens.
-class FakeWineServer {
+// Stands in for a running Wine server: a child process that holds the server's lock in `folder`
+// as Wine's server does, until the object goes.
+class ServerStandIn {
 public:
-    explicit FakeWineServer(std::filesystem::path socket) : m_socket(std::move(socket)) {
-        std::filesystem::create_directories(m_socket.parent_path());
-        m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, m_socket.c_str(), sizeof address.sun_path - 1);
-        m_listening =
-            ::bind(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 && ::listen(m_fd, 1) == 0;
+    explicit ServerStandIn(const std::filesystem::path& folder) {
+        ::mkdir(folder.parent_path().c_str(), 0700);
+        ::mkdir(folder.c_str(), 0700);
+        const std::string lockFile = (folder / "lock").string();
+        int ready[2];
+        int hold[2];
+        if (::pipe(ready) != 0 || ::pipe(hold) != 0) return;
+        m_child = ::fork();
+        if (m_child == 0) {
+            const int fd = ::open(lockFile.c_str(), O_WRONLY | O_CREAT, 0600);
+            struct flock firstByte {};
+            firstByte.l_type = F_WRLCK;
+            firstByte.l_whence = SEEK_SET;
+            firstByte.l_len = 1;
+            const char held = fd >= 0 && ::fcntl(fd, F_SETLK, &firstByte) == 0 ? 'y' : 'n';
+            ::close(hold[1]);
+            if (::write(ready[1], &held, 1) == 1) {
+                char ignored = 0;
+                [[maybe_unused]] const auto stopped = ::read(hold[0], &ignored, 1);
+            }
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(hold[0]);
+        m_hold = hold[1];
+        char held = 'n';
+        m_holding = ::read(ready[0], &held, 1) == 1 && held == 'y';
+        ::close(ready[0]);
     }
-    ~FakeWineServer() {
-        stop();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_socket.parent_path(), ignored);
-    }
-    bool listening() const { return m_listening; }
+    ~ServerStandIn() { stop(); }
+    bool holding() const { return m_holding; }
     void stop() {
-        if (m_fd >= 0) ::close(m_fd);
-        m_fd = -1;
+        if (m_child <= 0) return;
+        ::close(m_hold);
+        ::waitpid(m_child, nullptr, 0);
+        m_child = -1;
     }
 
 private:
-    std::filesystem::path m_socket;
-    int m_fd = -1;
-    bool m_listening = false;
+    pid_t m_child = -1;
+    int m_hold = -1;
+    bool m_holding = false;
 };
 
-TEST_F(WinePrefixTest, NoWriteWhileWinesServerRunsForThePrefix) {
-    EXPECT_FALSE(wineServerRunning(prefix.path()));
-    FakeWineServer server(wineServerSockets(prefix.path()).front());
-    ASSERT_TRUE(server.listening());
-    EXPECT_TRUE(wineServerRunning(prefix.path()));
+TEST_F(WinePrefixTest, NoWriteWhileAServerHoldsTheLockOfThePrefix) {
+    // Debian's Wine finds its folder through a name in the prefix. A prefix without one, or with one
+    // Wine would not trust (not mode 0400) and so replaces, gets one at the first write, so that a
+    // server starting meanwhile uses the folder that is locked.
+    writeFile(prefix.path() / "wineserver", "wine-untrusted");
+    std::filesystem::permissions(prefix.path() / "wineserver",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    ASSERT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Jazz"), kSuccess);
+    const auto folders = wineServerFolders(prefix.path());
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_NE(folders[1].parent_path().filename(), "wine-untrusted");
 
-    WriteBinaryValue(registry, kPlayer123, "Char", std::string("\x37\0\0\0", 4));
-    EXPECT_EQ(readFile(userDefaults()), kUserDefaults);
-    EXPECT_EQ(ReadBinaryValue(registry, kPlayer123, "Char"), std::string("\x55\0\0\0", 4));
-
-    // The socket file a stopped server leaves behind does not hold writes back.
-    server.stop();
-    EXPECT_FALSE(wineServerRunning(prefix.path()));
-    WriteBinaryValue(registry, kPlayer123, "Char", std::string("\x37\0\0\0", 4));
-    EXPECT_EQ(ReadBinaryValue(registry, kPlayer123, "Char"), std::string("\x37\0\0\0", 4));
+    for (const auto& folder : folders) {
+        SCOPED_TRACE(folder);
+        const std::string before = readFile(userDefaults());
+        ServerStandIn server(folder);
+        ASSERT_TRUE(server.holding());
+        EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kBusy);
+        EXPECT_EQ(readFile(userDefaults()), before);
+        // The lock file a stopped server leaves behind does not hold writes back.
+        server.stop();
+        EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
+        EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Spaz");
+    }
 }
 
-TEST_F(WinePrefixTest, ServerFolderNamedInThePrefixIsFoundToo) {
-    std::string folder = "/tmp/wine-velberdXXXXXX";
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    writeFile(prefix.path() / "wineserver", std::filesystem::path(folder).filename().string());
-    const auto sockets = wineServerSockets(prefix.path());
-    ASSERT_EQ(sockets.size(), 2u);
-    EXPECT_EQ(sockets[1].parent_path().parent_path(), folder);
-    FakeWineServer server(sockets[1]);
-    ASSERT_TRUE(server.listening());
-    EXPECT_TRUE(wineServerRunning(prefix.path()));
-    WriteStringValue(registry, kPlayer123, "Name", "Spaz");
-    EXPECT_EQ(readFile(userDefaults()), kUserDefaults);
-    std::filesystem::remove_all(folder);
+// A server starting while a write is under way finds the lock taken, and gives up until the
+// write is done. The registry file is a pipe here, so that the write stops at its read until the
+// test feeds it.
+TEST_F(WinePrefixTest, NoServerCanStartWhileAWriteIsUnderWay) {
+    KeyHandle key = 0;
+    ASSERT_EQ(backend.openKey(kUsers, std::string(kPlayer123.substr(11)), kKeyWrite, key), kSuccess);
+    std::filesystem::remove(userDefaults());
+    ASSERT_EQ(::mkfifo(userDefaults().c_str(), 0644), 0);
+    Status written = kInvalidParameter;
+    std::thread writer(
+        [&] { written = backend.setValue(key, "Name", kRegSz, reinterpret_cast<const std::uint8_t*>("Spaz"), 5); });
+    // Opens once the write reads.
+    int pipe = -1;
+    for (int attempt = 0; attempt < 100 && pipe < 0; ++attempt) {
+        pipe = ::open(userDefaults().c_str(), O_WRONLY | O_NONBLOCK);
+        if (pipe < 0) ::usleep(100000);
+    }
+    const auto folders = wineServerFolders(prefix.path());
+    std::vector<bool> taken;
+    for (const auto& folder : folders)
+        taken.push_back(ServerStandIn(folder).holding());
+    [[maybe_unused]] const auto fed = ::write(pipe, kUserDefaults.data(), kUserDefaults.size());
+    ::close(pipe);
+    writer.join();
+    EXPECT_EQ(folders.size(), 2u);
+    EXPECT_EQ(taken, std::vector<bool>(folders.size(), false));
+    EXPECT_EQ(written, kSuccess);
+    EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Spaz");
+    EXPECT_TRUE(ServerStandIn(folders.front()).holding());
 }
 
 // Wine's own server, where it is installed: started and stopped for a prefix of the test's own.
-TEST_F(WinePrefixTest, RealWineServerIsDetected) {
+TEST_F(WinePrefixTest, RealWineServerHoldsWritesOff) {
     if (std::system("command -v wineserver >/dev/null 2>&1") != 0) GTEST_SKIP() << "Wine is not installed";
     const std::string env = "WINEPREFIX='" + prefix.path().string() + "' WINEDEBUG=-all ";
     ASSERT_EQ(std::system((env + "wineserver -p5").c_str()), 0);
+    // The server takes its lock for good just after it has gone into the background.
     bool running = false;
     for (int attempt = 0; attempt < 50 && !running; ++attempt) {
-        running = wineServerRunning(prefix.path());
+        running = !WineServerLock::take(prefix.path());
         if (!running) ::usleep(100000);
     }
-    WriteStringValue(registry, kPlayer123, "Name", "Spaz");
+    const Status status = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
     const std::string file = readFile(userDefaults());
     std::system((env + "wineserver -k").c_str());
     std::system((env + "wineserver -w").c_str());
-    // Debian's Wine leaves the folder it made for the server behind.
-    const std::string serverFolder = readFile(prefix.path() / "wineserver");
-    if (!serverFolder.empty() && serverFolder.find('/') == std::string::npos) {
-        std::filesystem::remove_all(std::filesystem::path("/tmp") / serverFolder);
-    }
     EXPECT_TRUE(running);
+    EXPECT_EQ(status, kBusy);
     EXPECT_EQ(file, kUserDefaults);
-    EXPECT_FALSE(wineServerRunning(prefix.path()));
 }
 
-TEST_F(WinePrefixTest, ReplacingLeavesNoTemporaryFileAndKeepsPermissions) {
-    std::filesystem::permissions(userDefaults(),
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    WriteStringValue(registry, kPlayer123, "Name", "Spaz");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(prefix.path()), {}), 1);
-    EXPECT_EQ(std::filesystem::status(userDefaults()).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+// While alive, no file of this process may grow past `bytes`: a longer write fails part-way, as on
+// a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+// The names in a folder but Wine's "wineserver": the registry file and the links beside it.
+std::vector<std::string> entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename() != "wineserver") names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The registry file in place, behind a link to another folder, and behind a chain of relative
+// links. A write that fails part-way leaves it byte for byte and no temporary file; one that
+// succeeds replaces the file the links lead to. Either way the links stay and the file keeps its
+// mode (0644, which a temporary file does not have), owner and group.
+TEST_F(WinePrefixTest, ReplacingKeepsTheFileItsLinksModeAndOwner) {
+    TempFolder elsewhere;
+    const auto settings = prefix.path() / "settings";
+    std::filesystem::create_directory(settings);
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::filesystem::path, std::filesystem::path>> links; // link -> where it leads
+        std::filesystem::path target;
+    } layouts[] = {
+        {"plain file", {}, userDefaults()},
+        {"link to another folder",
+         {{userDefaults(), elsewhere.path() / "userdef.reg"}},
+         elsewhere.path() / "userdef.reg"},
+        {"chain of relative links",
+         {{userDefaults(), "settings/link.reg"}, {settings / "link.reg", "real.reg"}},
+         settings / "real.reg"},
+    };
+    // Root can give the file away; anyone else keeps it by owning it.
+    const bool root = ::geteuid() == 0;
+    for (const auto& [name, links, target] : layouts) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove(userDefaults());
+        for (const auto& [link, to] : links)
+            std::filesystem::create_symlink(to, link);
+        writeFile(target, kUserDefaults);
+        ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
+        if (root) {
+            ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+        }
+        const auto before = entries(target.parent_path());
+        Status failed = kSuccess;
+        {
+            const FileSizeLimit fullDisk(kUserDefaults.size() / 2);
+            failed = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
+        }
+        EXPECT_EQ(failed, kFileTooLarge);
+        EXPECT_EQ(readFile(target), kUserDefaults);
+        EXPECT_EQ(entries(target.parent_path()), before);
+
+        EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
+        EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Spaz");
+        EXPECT_EQ(entries(target.parent_path()), before);
+        for (const auto& [link, to] : links)
+            EXPECT_EQ(std::filesystem::read_symlink(link), to);
+        struct stat info {};
+        ASSERT_EQ(::stat(target.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0644u);
+        EXPECT_EQ(info.st_uid, root ? 65534u : ::geteuid());
+        EXPECT_EQ(info.st_gid, root ? 65534u : ::getegid());
+    }
 }
 
 TEST(WinePrefixLocation, PrefixComesFromTheEnvironmentElseHome) {

@@ -1,5 +1,6 @@
 #include "chareditor/registry/registryapi.h"
 #include "chareditor/registry/systemregistry.h"
+#include "chareditor/registry/wineserver.h"
 #include "chareditor/ui/charactereditor.h"
 #include "common/twips.h"
 
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <filesystem>
 #include <memory>
 
 namespace velberd {
@@ -46,6 +48,32 @@ public:
     void show(QWidget*, Style, const QString& text) override { shown << text; }
 };
 
+// The prefix's registry, whose writes can be made to fail as a running Wine or a full disk fails them.
+class RefusingBackend final : public registry::Backend {
+public:
+    explicit RefusingBackend(std::unique_ptr<registry::Backend> inner) : m_inner(std::move(inner)) {}
+    registry::Status refusal = registry::kSuccess;
+    int writes = 0;
+
+    registry::Status openKey(registry::RootKey root, const std::string& subKey, std::uint32_t access,
+                             registry::KeyHandle& handle) override {
+        return m_inner->openKey(root, subKey, access, handle);
+    }
+    registry::Status queryValue(registry::KeyHandle key, const std::string& name, std::uint32_t& type,
+                                std::uint8_t* data, std::uint32_t& size) override {
+        return m_inner->queryValue(key, name, type, data, size);
+    }
+    registry::Status setValue(registry::KeyHandle key, const std::string& name, std::uint32_t type,
+                              const std::uint8_t* data, std::uint32_t size) override {
+        ++writes;
+        return refusal != registry::kSuccess ? refusal : m_inner->setValue(key, name, type, data, size);
+    }
+    registry::Status closeKey(registry::KeyHandle key) override { return m_inner->closeKey(key); }
+
+private:
+    std::unique_ptr<registry::Backend> m_inner;
+};
+
 std::string bytes(std::initializer_list<unsigned char> values) {
     std::string text;
     for (const unsigned char value : values)
@@ -74,6 +102,9 @@ private slots:
     void loriCannotBeChosenFor123();
     void clickedOptionsWriteTheirCodes();
     void unreadableKeysShowErrorAndWriteNothing();
+    void refusedWriteSaysWhyOnceAndKeepsTheChoice_data();
+    void refusedWriteSaysWhyOnceAndKeepsTheChoice();
+    void openingWritesBackOnlyWhatNeedsItAndQuietly();
 
 private:
     void writeUserDefaults(const QByteArray& content);
@@ -88,7 +119,7 @@ private:
     void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2)); }
 
     std::unique_ptr<QTemporaryDir> m_prefix;
-    std::unique_ptr<registry::Backend> m_backend;
+    std::unique_ptr<RefusingBackend> m_backend;
     RecordingPresenter m_messages;
     std::unique_ptr<CharacterEditor> m_editor;
 };
@@ -97,7 +128,7 @@ void CharacterEditorTest::init() {
     m_prefix = std::make_unique<QTemporaryDir>();
     QVERIFY(m_prefix->isValid());
     qputenv("WINEPREFIX", QFile::encodeName(m_prefix->path()));
-    m_backend = registry::makeSystemRegistry();
+    m_backend = std::make_unique<RefusingBackend>(registry::makeSystemRegistry());
     m_messages.shown.clear();
 }
 
@@ -105,6 +136,10 @@ void CharacterEditorTest::cleanup() {
     QVERIFY(m_messages.shown.isEmpty());
     m_editor.reset();
     m_backend.reset();
+    // Writes lock the Wine server folders of the prefix, making them where they are missing.
+    const auto serverFolders = registry::wineServerFolders(QFile::encodeName(m_prefix->path()).toStdString());
+    for (std::size_t i = 0; i < serverFolders.size(); ++i)
+        std::filesystem::remove_all(i == 0 ? serverFolders[i] : serverFolders[i].parent_path());
     m_prefix.reset();
 }
 
@@ -346,6 +381,81 @@ void CharacterEditorTest::unreadableKeysShowErrorAndWriteNothing() {
     click(control<QRadioButton>("Option1"));
     click(control<QCheckBox>("OTF"));
     QCOMPARE(userDefaults(), kHeader);
+    QCOMPARE(m_messages.shown.size(), 3);
+    for (const QString& text : std::as_const(m_messages.shown))
+        QVERIFY2(text.contains(QStringLiteral("no settings for this version yet")), qPrintable(text));
+    QVERIFY(!control<QRadioButton>("Option1")->isChecked());
+    m_messages.shown.clear();
+}
+
+void CharacterEditorTest::refusedWriteSaysWhyOnceAndKeepsTheChoice_data() {
+    QTest::addColumn<int>("refusal");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("name while Wine runs")
+        << int(registry::kBusy) << "Command1"
+        << "Name"
+        << "The name was not saved.\n\nWine is running for this prefix and would write its own copy over the change. "
+           "Close the game, then press Set again."
+        << QByteArray("Spaz\0", 5);
+    QTest::newRow("colours on a full disk")
+        << int(registry::kDiskFull) << "Command2"
+        << "Color"
+        << "The colours were not saved.\n\nThe disk is full." << QByteArray("\xff\x02\x03\x04");
+    QTest::newRow("character while Wine runs")
+        << int(registry::kBusy) << "Option2"
+        << "Char"
+        << "The character was not saved.\n\nWine is running for this prefix and would write its own copy over the "
+           "change. Close the game, then choose the character again."
+        << QByteArray("\x55\0\0\0", 4);
+}
+
+void CharacterEditorTest::refusedWriteSaysWhyOnceAndKeepsTheChoice() {
+    QFETCH(int, refusal);
+    QFETCH(QString, control);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    QFETCH(QByteArray, stored);
+    writeUserDefaults(kHeader + section123("\"Char\"=hex:37,00,00,00\n\"Color\"=hex:01,02,03,04\n\"Name\"=\"Jazz\"\n"));
+    open();
+    auto* name = this->control<QLineEdit>("Text1");
+    auto* colour = this->control<QLineEdit>("Text2");
+    name->clear();
+    QTest::keyClicks(name, QStringLiteral("Spaz"));
+    colour->clear();
+    QTest::keyClicks(colour, QStringLiteral("ff"));
+    const QByteArray before = userDefaults();
+
+    m_backend->refusal = refusal;
+    auto* button = this->control<QAbstractButton>(qPrintable(control));
+    click(button);
+    QCOMPARE(m_messages.shown, QStringList{message});
+    QCOMPARE(userDefaults(), before);
+    // What the player typed or chose stays, so that the same click after the cause is gone saves it.
+    QCOMPARE(name->text(), QStringLiteral("Spaz"));
+    QCOMPARE(colour->text(), QStringLiteral("ff"));
+    QVERIFY(this->control<QRadioButton>("Option1")->isChecked());
+
+    m_backend->refusal = registry::kSuccess;
+    m_messages.shown.clear();
+    click(button);
+    QCOMPARE(QByteArray::fromStdString(read(kKey123, value.toStdString())), stored);
+}
+
+// Opening reads the character and writes it back in its four-byte form. A value in that form
+// already is left alone; a write-back that Wine refuses is quiet, since nothing the player chose
+// is lost.
+void CharacterEditorTest::openingWritesBackOnlyWhatNeedsItAndQuietly() {
+    writeUserDefaults(kHeader + section123("\"Char\"=hex:55,00,00,00\n") + section124("\"Char\"=hex:37,01,00,00\n"));
+    m_backend->refusal = registry::kBusy;
+    open();
+    QVERIFY(control<QRadioButton>("Option2")->isChecked());
+    QCOMPARE(m_backend->writes, 0);
+    click(control<QCheckBox>("OTF"));
+    QVERIFY(control<QRadioButton>("Option1")->isChecked());
+    QCOMPARE(m_backend->writes, 1);
 }
 
 } // namespace velberd

@@ -1,11 +1,15 @@
 #include "sandbox/testnetwork.h"
 
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
+#include <string_view>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -25,16 +29,29 @@ void runQuietly(const std::string& command) {
     (void)std::system((command + " >/dev/null 2>&1").c_str());
 }
 
-// Namespaces left by a test process that was killed before it could clean up.
+// The process that made a namespace of this sandbox, from its name: "vbt", the owner's pid, and
+// "-c", "-p" or "-q". None for any other name, so that no one else's namespace is touched.
+std::optional<pid_t> ownerOf(std::string_view name) {
+    if (!name.starts_with(kPrefix) || name.size() < std::strlen(kPrefix) + 3) return std::nullopt;
+    const std::string_view suffix = name.substr(name.size() - 2);
+    if (suffix != "-c" && suffix != "-p" && suffix != "-q") return std::nullopt;
+    const std::string_view digits = name.substr(std::strlen(kPrefix), name.size() - std::strlen(kPrefix) - 2);
+    pid_t owner = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), owner);
+    if (error != std::errc() || end != digits.data() + digits.size() || owner <= 0 || digits.front() == '0') {
+        return std::nullopt;
+    }
+    return owner;
+}
+
+// Namespaces left by a test process that was killed before it could clean up: only those whose
+// owner is gone.
 void removeStale() {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(kNamespaceDir, error)) {
         const std::string name = entry.path().filename().string();
-        if (name.rfind(kPrefix, 0) != 0) continue;
-        const auto dash = name.find('-');
-        if (dash == std::string::npos) continue;
-        const pid_t owner = static_cast<pid_t>(std::atoi(name.substr(3, dash - 3).c_str()));
-        if (owner <= 0 || (kill(owner, 0) != 0 && errno == ESRCH)) {
+        const auto owner = ownerOf(name);
+        if (owner && kill(*owner, 0) != 0 && errno == ESRCH) {
             runQuietly("ip netns del " + name);
             std::filesystem::remove_all("/etc/netns/" + name, error);
         }

@@ -2,7 +2,6 @@
 #include "chareditor/registry/systemregistry.h"
 #include "chareditor/registry/wineserver.h"
 #include "chareditor/ui/charactereditor.h"
-#include "common/twips.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -170,8 +169,8 @@ void CharacterEditorTest::layoutFollowsTheDesign() {
     open();
     QCOMPARE(m_editor->objectName(), QStringLiteral("Registry"));
     QCOMPARE(m_editor->windowTitle(), QStringLiteral("Character Editor"));
-    QCOMPARE(m_editor->minimumSize(), twipsRect(0, 0, 2640, 1095).size());
-    QCOMPARE(m_editor->maximumSize(), twipsRect(0, 0, 2640, 1095).size());
+    QCOMPARE(m_editor->minimumSize(), QSize(176, 73));
+    QCOMPARE(m_editor->maximumSize(), QSize(176, 73));
     QVERIFY(!(m_editor->windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(m_editor->windowFlags() & Qt::WindowMaximizeButtonHint));
 
@@ -181,17 +180,17 @@ void CharacterEditorTest::layoutFollowsTheDesign() {
         QRect geometry;
     };
     const Expected expected[] = {
-        {"Text1", {}, twipsRect(120, 360, 1815, 285)},
-        {"Command1", QStringLiteral("Set"), twipsRect(2040, 360, 495, 285)},
-        {"Text2", {}, twipsRect(120, 720, 375, 285)},
-        {"Text3", {}, twipsRect(600, 720, 375, 285)},
-        {"Text4", {}, twipsRect(1080, 720, 375, 285)},
-        {"Text5", {}, twipsRect(1560, 720, 375, 285)},
-        {"Command2", QStringLiteral("Set"), twipsRect(2040, 720, 495, 285)},
-        {"OTF", QStringLiteral("1.24"), twipsRect(1920, 0, 615, 315)},
-        {"Option1", QStringLiteral("Ja"), twipsRect(120, 0, 495, 255)},
-        {"Option2", QStringLiteral("Sp"), twipsRect(720, 0, 495, 255)},
-        {"Option3", QStringLiteral("Lo"), twipsRect(1320, 0, 495, 255)},
+        {"Text1", {}, QRect(8, 24, 121, 19)},
+        {"Command1", QStringLiteral("Set"), QRect(136, 24, 33, 19)},
+        {"Text2", {}, QRect(8, 48, 25, 19)},
+        {"Text3", {}, QRect(40, 48, 25, 19)},
+        {"Text4", {}, QRect(72, 48, 25, 19)},
+        {"Text5", {}, QRect(104, 48, 25, 19)},
+        {"Command2", QStringLiteral("Set"), QRect(136, 48, 33, 19)},
+        {"OTF", QStringLiteral("1.24"), QRect(128, 0, 41, 21)},
+        {"Option1", QStringLiteral("Ja"), QRect(8, 0, 33, 17)},
+        {"Option2", QStringLiteral("Sp"), QRect(48, 0, 33, 17)},
+        {"Option3", QStringLiteral("Lo"), QRect(88, 0, 33, 17)},
     };
     QWidget* previous = nullptr;
     for (const auto& [name, caption, geometry] : expected) {

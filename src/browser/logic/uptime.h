@@ -13,8 +13,8 @@ namespace velberd {
 std::string FormatUptime(float value);
 
 // The uptime text as a single-precision number: blanks around it, an optional sign, digits with
-// an optional decimal point, an optional exponent (E or D). None when the text is not such a number or is too large for single precision;
-// a value too small for it is 0.
+// an optional decimal point, an optional exponent (E or D). None when the text is not such a number or is too large for
+// single precision; a value too small for it is 0.
 std::optional<float> uptimeNumber(std::string_view text);
 
 } // namespace velberd

@@ -15,15 +15,6 @@ std::error_code lastError() {
     return {errno != 0 ? errno : EIO, std::generic_category()};
 }
 
-bool writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t written = ::write(fd, content.data(), content.size());
-        if (written <= 0) return false;
-        content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 void syncFolder(const std::filesystem::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -32,6 +23,15 @@ void syncFolder(const std::filesystem::path& folder) {
 }
 
 } // namespace
+
+bool writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written <= 0) return false;
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
 
 std::error_code replaceFileAtomically(const std::filesystem::path& file, std::string_view content) {
     std::error_code error;

@@ -1,5 +1,7 @@
 #include "chareditor/registry/wineserver.h"
 
+#include "chareditor/registry/atomicfile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -41,15 +43,6 @@ std::optional<std::string> debianFolderName(const std::filesystem::path& prefix)
         return std::nullopt;
     }
     return name;
-}
-
-bool writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t written = ::write(fd, content.data(), content.size());
-        if (written <= 0) return false;
-        content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 // What Debian's Wine does for a prefix without a file it trusts: a fresh folder, its name in a

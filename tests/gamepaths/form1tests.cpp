@@ -8,9 +8,9 @@
 #include <QTest>
 
 #ifdef Q_OS_LINUX
-#include <csignal>
+#include "filesizelimit.h"
+
 #include <sys/fsuid.h>
-#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -51,25 +51,6 @@ public:
 
 private:
     bool m_active = false;
-};
-
-// While alive, no file of this process may grow past a few bytes: the next write fails like a full disk.
-class TinyFileSizeLimit {
-public:
-    TinyFileSizeLimit() {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit tiny{8, m_saved.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &tiny);
-    }
-    ~TinyFileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
 };
 #endif
 
@@ -276,7 +257,7 @@ void Form1Tests::fullDiskLeavesOldFileWhole() {
     Form1Driver dorrick;
     dorrick.writeDirs(oldFile);
     {
-        const TinyFileSizeLimit fullDisk;
+        const velberd::test::FileSizeLimit fullDisk(8);
         dorrick.save();
     }
     QCOMPARE(dorrick.dirsBytes(), oldFile);

@@ -1,13 +1,12 @@
 #include "chareditor/registry/registryapi.h"
 #include "chareditor/registry/wineprefixbackend.h"
 #include "chareditor/registry/wineserver.h"
+#include "filesizelimit.h"
 #include "tempfolder.h"
 
-#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -288,26 +287,6 @@ TEST_F(WinePrefixTest, RealWineServerHoldsWritesOff) {
     EXPECT_EQ(file, kUserDefaults);
 }
 
-// While alive, no file of this process may grow past `bytes`: a longer write fails part-way, as on
-// a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_saved.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-};
-
 // The names in a folder but Wine's "wineserver": the registry file and the links beside it.
 std::vector<std::string> entries(const std::filesystem::path& folder) {
     std::vector<std::string> names;
@@ -354,7 +333,7 @@ TEST_F(WinePrefixTest, ReplacingKeepsTheFileItsLinksModeAndOwner) {
         const auto before = entries(target.parent_path());
         Status failed = kSuccess;
         {
-            const FileSizeLimit fullDisk(kUserDefaults.size() / 2);
+            const test::FileSizeLimit fullDisk(kUserDefaults.size() / 2);
             failed = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
         }
         EXPECT_EQ(failed, kFileTooLarge);

@@ -1,6 +1,6 @@
 #include "gamepaths/dirsfile.h"
 
-#include "gamepaths/ansitext.h"
+#include "common/ansitext.h"
 
 #include <QSaveFile>
 #include <cerrno>
@@ -25,8 +25,8 @@ bool syncToDisk([[maybe_unused]] QFileDevice& file) {
 } // namespace
 
 DirsFile composeDirsFile(const QString& classicPath, const QString& secretFilesPath) {
-    const AnsiText classic = toAnsi(classicPath);
-    const AnsiText secretFiles = toAnsi(secretFilesPath);
+    const auto classic = velberd::toAnsi(classicPath);
+    const auto secretFiles = velberd::toAnsi(secretFilesPath);
     if (!classic.lacking.isEmpty()) return {{}, QStringLiteral("1.21-3:"), classic.lacking};
     if (!secretFiles.lacking.isEmpty()) return {{}, QStringLiteral("TSF:"), secretFiles.lacking};
     return {classic.bytes + "\r\n" + secretFiles.bytes + "\r\n", {}, {}};

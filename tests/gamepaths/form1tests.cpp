@@ -192,6 +192,10 @@ void Form1Tests::pathTheCodePageLacksIsNotSaved_data() {
     QTest::newRow("Greek, each letter once, beside one the code page has")
         << QStringLiteral("c:\\jazz2.exe") << QStringLiteral("c:\\Παιχνίδια é\\jazz2.exe")
         << QStringLiteral("The TSF: path holds characters that the game's code page cannot store: Παιχνίδ\n");
+    // Windows would write "a" for it, a path to a folder that does not exist.
+    QTest::newRow("a letter with a look-alike")
+        << QStringLiteral("c:\\Spiele\\J\u0101zz\\jazz2.exe") << QStringLiteral("c:\\tsf\\jazz2.exe")
+        << QStringLiteral("The 1.21-3: path holds characters that the game's code page cannot store: \u0101\n");
     QTest::newRow("CJK") << QStringLiteral("c:\\遊戲\\jazz2.exe") << QStringLiteral("c:\\tsf\\jazz2.exe")
                          << QStringLiteral(
                                 "The 1.21-3: path holds characters that the game's code page cannot store: 遊戲\n");

@@ -1,6 +1,7 @@
 #include "browser/ui/processstarter.h"
 
 #include "browser/logic/launch.h"
+#include "browser/ui/windowsprocess.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -12,7 +13,7 @@ bool DetachedProcessStarter::start(const QString& program, const QStringList& ar
     const QFileInfo file(program);
     const QString folder = file.exists() ? file.absolutePath() : QString();
 #ifdef Q_OS_WIN
-    return QProcess::startDetached(program, arguments, folder);
+    return startWindowsProgram(program, arguments, folder).isEmpty();
 #else
     if (runsThroughWine(program.toStdString()))
         return QProcess::startDetached(QStringLiteral("wine"), QStringList{program} + arguments, folder);

@@ -6,6 +6,7 @@
 //        velberd-demo-tour --screenshots FOLDER  take the pictures of the README on the way
 
 #include "browser/ui/mainwindow.h"
+#include "common/layoutfonts.h"
 #include "gamepaths/form1.h"
 
 #include <QApplication>
@@ -127,6 +128,7 @@ bool screenshots(QWidget& window, const QString& folder) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velberd"));
+    velberd::provideLayoutFonts();
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3 ||
         (arguments[1] != QLatin1String("--check") && arguments[1] != QLatin1String("--screenshots"))) {

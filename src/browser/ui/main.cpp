@@ -1,4 +1,5 @@
 #include "browser/ui/mainwindow.h"
+#include "common/layoutfonts.h"
 #include "common/quitonsignal.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velberd"));
     velberd::quitOnTerminationSignals();
+    velberd::provideLayoutFonts();
     velberd::MainWindow window(velberd::systemServices());
     window.show();
     return QApplication::exec();

@@ -13,8 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextStream>
 #include <cstdio>
@@ -109,6 +111,27 @@ bool joinStartsGame(QWidget& window) {
     return true;
 }
 
+// The character editor writes through the platform's registry; the demo script reads the values
+// back with the platform's own tools: name "Tour", colours 0a 0b 0c 0d, Spaz for 1.23.
+bool editCharacter(QWidget& window) {
+    click(window.findChild<QLabel*>(QStringLiteral("Label9")));
+    auto* editor = window.findChild<QWidget*>(QStringLiteral("Registry"));
+    if (!editor || !QTest::qWaitForWindowExposed(editor)) return fail(QStringLiteral("no character editor"));
+    editor->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("Tour"));
+    click(editor->findChild<QPushButton*>(QStringLiteral("Command1")));
+    const char* boxes[] = {"Text2", "Text3", "Text4", "Text5"};
+    const QString colours[] = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")};
+    for (int i = 0; i < 4; ++i)
+        editor->findChild<QLineEdit*>(QString::fromLatin1(boxes[i]))->setText(colours[i]);
+    click(editor->findChild<QPushButton*>(QStringLiteral("Command2")));
+    auto* spaz = editor->findChild<QRadioButton*>(QStringLiteral("Option2"));
+    click(spaz, QPoint(5, spaz->height() / 2));
+    if (!spaz->isChecked()) return fail(QStringLiteral("Spaz could not be chosen"));
+    out() << "character editor: set name Tour, colours a b c d, Spaz" << Qt::endl;
+    editor->close();
+    return true;
+}
+
 bool screenshots(QWidget& window, const QString& folder) {
     if (!save(&window, folder, "velberd.png")) return false;
 
@@ -142,7 +165,7 @@ int main(int argc, char* argv[]) {
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
     bool ok = waitForList(window, check ? arguments[2].toInt() : 0) && selectFirstServer(window);
-    if (ok && check) ok = pingStaysLive(window) && joinStartsGame(window);
+    if (ok && check) ok = pingStaysLive(window) && joinStartsGame(window) && editCharacter(window);
     if (ok && !check) ok = screenshots(window, arguments[2]);
     out() << (ok ? "demo tour passed" : "demo tour failed") << Qt::endl;
     return ok ? 0 : 1;

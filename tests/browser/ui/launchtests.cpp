@@ -14,11 +14,17 @@ void check(ListedWindow& f, const char* box, bool on) {
     f.control<QCheckBox>(box)->setChecked(on);
 }
 
-// Where the game is told to log on the given click, as Wine names the program's folder.
+// Where the game is told to log on the given click: in the program's folder, as Windows names
+// it, or as Wine does where the game runs under Wine.
 QString logSwitch(const ListedWindow& f, int click) {
-    auto folder = f.folder.path();
+#ifdef Q_OS_WIN
+    const QString drive;
+#else
+    const QString drive = QStringLiteral("Z:");
+#endif
+    QString folder = f.folder.path();
     folder.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    return QStringLiteral("-Log=Z:%1\\JazzLog%2.txt").arg(folder).arg(click);
+    return QStringLiteral("-Log=%1%2\\JazzLog%3.txt").arg(drive, folder).arg(click);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
+#include "common/layoutfonts.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -25,6 +27,7 @@ class StartupTests : public QObject {
     Q_OBJECT
 private slots:
     void windowHasItsDesignedLook();
+    void theNarrowFontOfTheLayoutExists();
     void gamePathsComeFromDirsTxt_data();
     void gamePathsComeFromDirsTxt();
     void startupLinesAppearOnTheirTicks();
@@ -78,6 +81,16 @@ void StartupTests::windowHasItsDesignedLook() {
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(QApplication::focusWidget(), f.control("Command1"));
+}
+
+// Arial Narrow, which the list and the labels name, or its metric twin that ships beside the
+// programs for systems without it (Windows without Office, Wine).
+void StartupTests::theNarrowFontOfTheLayoutExists() {
+    velberd::provideLayoutFonts();
+    const QFontInfo narrow(QFont(QStringLiteral("Arial Narrow")));
+    QVERIFY2(narrow.family() == QLatin1String("Arial Narrow") ||
+                 narrow.family() == QLatin1String("Liberation Sans Narrow"),
+             qPrintable(narrow.family()));
 }
 
 // How the file's lines become the two paths is the reader's rule, tested with it; here the window
@@ -153,15 +166,13 @@ void StartupTests::yourIpMinimizesTheWindow() {
 
 namespace {
 
-// The 1.23 player as Wine keeps it, named `name`.
-void writePlayer(const WindowFixture& f, const QByteArray& name) {
-    QDir().mkpath(f.prefixPath());
-    QFile reg(f.prefixPath() + QStringLiteral("/userdef.reg"));
-    QVERIFY(reg.open(QIODevice::WriteOnly));
-    reg.write("WINE REGISTRY Version 2\n\n"
-              "[Software\\\\Epic MegaGames\\\\Jazz Jackrabbit 2\\\\1.23\\\\Player0] 1700000000\n"
-              "\"Name\"=\"" +
-              name + "\"\n\"Char\"=hex:55,00,00,00\n\"Color\"=hex:20,18,28,10\n");
+// The 1.23 player as the game keeps it, named `name`.
+void writePlayer(const WindowFixture& f, const std::string& name) {
+    const std::string key = ".Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2\\1.23\\Player0";
+    f.registry->store(velberd::registry::kUsers, key, "Name", velberd::registry::kRegSz, name + '\0');
+    f.registry->store(velberd::registry::kUsers, key, "Char", velberd::registry::kRegBinary,
+                      std::string("\x55\0\0\0", 4));
+    f.registry->store(velberd::registry::kUsers, key, "Color", velberd::registry::kRegBinary, "\x20\x18\x28\x10");
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "browser/ui/mainwindow.h"
-#include "chareditor/registry/wineprefixbackend.h"
 #include "fakelistserver.h"
 #include "fakenetservices.h"
 #include "fakeprocessstarter.h"
+#include "memoryregistry.h"
 #include "recordingmessages.h"
 
 #include <QComboBox>
@@ -32,16 +32,13 @@ struct WindowFixture {
         services.messages = messages;
         services.net = net;
         services.processes = processes;
-        services.registry = std::make_shared<registry::WinePrefixBackend>(prefixPath().toStdString());
+        services.registry = registry;
         services.programFolder = folder.path();
         services.localAddress = [] { return QStringLiteral("192.0.2.44"); };
         window = std::make_unique<MainWindow>(std::move(services));
     }
     // Lookups a test left hanging end with the test.
     ~WindowFixture() { net->releaseLookups(); }
-
-    // A Wine prefix of the test's own, for the character editor.
-    QString prefixPath() const { return folder.filePath(QStringLiteral("prefix")); }
 
     template <typename T = QWidget> T* control(const char* name) const {
         return window->findChild<T*>(QString::fromLatin1(name));
@@ -79,6 +76,7 @@ struct WindowFixture {
     std::shared_ptr<RecordingMessages> messages = std::make_shared<RecordingMessages>();
     std::shared_ptr<FakeNetServices> net = std::make_shared<FakeNetServices>();
     std::shared_ptr<FakeProcessStarter> processes = std::make_shared<FakeProcessStarter>();
+    std::shared_ptr<MemoryRegistry> registry = std::make_shared<MemoryRegistry>();
     std::unique_ptr<MainWindow> window;
 };
 

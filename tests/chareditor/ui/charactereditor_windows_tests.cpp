@@ -1,0 +1,128 @@
+// The character editor on Windows: what it reads and writes goes through the Windows registry
+// (Wine's, in the build's own prefix, when cross-built), in the system's ANSI code page.
+#include "chareditor/registry/systemregistry.h"
+#include "chareditor/ui/charactereditor.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+#include <windows.h>
+
+namespace velberd {
+namespace {
+
+const char* const kKey123 = ".Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2\\1.23\\Player0";
+const char* const kKey124 = ".Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2 Special Edition\\1.24\\Player0";
+
+class RecordingPresenter final : public MessagePresenter {
+public:
+    QStringList shown;
+    void show(QWidget*, Style, const QString& text) override { shown << text; }
+};
+
+void store(const char* key, const char* name, DWORD type, const QByteArray& bytes) {
+    QCOMPARE(RegSetKeyValueA(HKEY_USERS, key, name, type, bytes.constData(), static_cast<DWORD>(bytes.size())),
+             ERROR_SUCCESS);
+}
+
+struct Stored {
+    DWORD type = 0;
+    QByteArray bytes;
+};
+
+Stored stored(const char* key, const char* name) {
+    Stored value;
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_USERS, key, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, nullptr, &size) != ERROR_SUCCESS)
+        return value;
+    value.bytes.resize(size);
+    RegGetValueA(HKEY_USERS, key, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type, value.bytes.data(), &size);
+    value.bytes.resize(size);
+    return value;
+}
+
+} // namespace
+
+class CharacterEditorWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void readsAndWritesThePlayersValues();
+    void missingKeysSayThereAreNoSettingsYet();
+
+private:
+    template <typename Control> Control* control(const char* name) {
+        auto* found = m_editor->findChild<Control*>(QString::fromLatin1(name));
+        if (found == nullptr) qFatal("no control %s", name);
+        return found;
+    }
+    void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2)); }
+    void open() {
+        m_editor = std::make_unique<CharacterEditor>(*m_backend, m_messages);
+        m_editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_editor.get()));
+    }
+
+    std::unique_ptr<registry::Backend> m_backend;
+    RecordingPresenter m_messages;
+    std::unique_ptr<CharacterEditor> m_editor;
+};
+
+void CharacterEditorWindowsTest::init() {
+    m_backend = registry::makeSystemRegistry();
+    m_messages.shown.clear();
+}
+
+void CharacterEditorWindowsTest::cleanup() {
+    m_editor.reset();
+    RegDeleteTreeA(HKEY_USERS, ".Default\\Software\\Epic MegaGames");
+    RegDeleteKeyA(HKEY_USERS, ".Default\\Software\\Epic MegaGames");
+}
+
+void CharacterEditorWindowsTest::readsAndWritesThePlayersValues() {
+    store(kKey123, "Char", REG_BINARY, QByteArray("\x55\0\0\0", 4));
+    store(kKey123, "Color", REG_BINARY, "\x10\x20\x30\x40");
+    store(kKey123, "Name", REG_SZ, QByteArray("Jazz\xe9", 6));
+    store(kKey124, "Char", REG_BINARY, QByteArray("\x37\0\0\0", 4));
+    open();
+    QVERIFY(control<QRadioButton>("Option2")->isChecked());
+    QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("Jazz\u00e9"));
+    QCOMPARE(control<QLineEdit>("Text5")->text(), QStringLiteral("40"));
+
+    control<QLineEdit>("Text1")->setText(QStringLiteral("Caf\u00e9 \u20ac \u0141"));
+    click(control<QPushButton>("Command1"));
+    const Stored name = stored(kKey123, "Name");
+    QCOMPARE(name.type, DWORD(REG_SZ));
+    QCOMPARE(name.bytes, QByteArray("Caf\xe9 \x80 ?", 9));
+
+    control<QLineEdit>("Text2")->setText(QStringLiteral("a"));
+    click(control<QPushButton>("Command2"));
+    const Stored colour = stored(kKey123, "Color");
+    QCOMPARE(colour.type, DWORD(REG_BINARY));
+    QCOMPARE(colour.bytes, QByteArray("\x0a\x20\x30\x40"));
+
+    click(control<QCheckBox>("OTF"));
+    QVERIFY(control<QRadioButton>("Option1")->isChecked());
+    click(control<QRadioButton>("Option3"));
+    QCOMPARE(stored(kKey124, "Char").bytes, QByteArray("\x3d\0\0\0", 4));
+    QVERIFY(m_messages.shown.isEmpty());
+}
+
+void CharacterEditorWindowsTest::missingKeysSayThereAreNoSettingsYet() {
+    open();
+    QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("Error"));
+    click(control<QPushButton>("Command1"));
+    QCOMPARE(m_messages.shown.size(), 1);
+    QVERIFY2(m_messages.shown.first().contains(QStringLiteral("no settings for this version yet")),
+             qPrintable(m_messages.shown.first()));
+    QCOMPARE(stored(kKey123, "Name").type, DWORD(0));
+}
+
+} // namespace velberd
+
+QTEST_MAIN(velberd::CharacterEditorWindowsTest)
+#include "charactereditor_windows_tests.moc"

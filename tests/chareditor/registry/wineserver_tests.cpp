@@ -240,5 +240,41 @@ TEST_F(WineServerFolders, TakingTheLockLeavesWhatWineMade) {
     EXPECT_TRUE(std::filesystem::is_directory(temporary / name / server)) << name;
 }
 
+// Wine's own server, where it is installed, started for the prefix in each of Debian's places:
+// its lock is in a folder found here, so taking the locks finds it running.
+TEST_F(WineServerFolders, RealWineServerLocksAFolderFoundHere) {
+    if (std::system("command -v wineserver >/dev/null 2>&1") != 0) GTEST_SKIP() << "Wine is not installed";
+    const std::string env = "WINEPREFIX='" + prefix.path().string() + "' WINEDEBUG=-all ";
+    const auto startedAndFound = [&] {
+        if (std::system((env + "wineserver -p5").c_str()) != 0) return std::string("not started");
+        // The server takes its lock for good just after it has gone into the background.
+        bool found = false;
+        for (int attempt = 0; attempt < 50 && !found; ++attempt) {
+            found = std::holds_alternative<LockHolder>(WineServerLock::take(prefix.path()));
+            if (!found) ::usleep(100000);
+        }
+        std::system((env + "wineserver -k").c_str());
+        std::system((env + "wineserver -w").c_str());
+        return std::string(found ? "found" : "not found");
+    };
+    const struct {
+        const char* name;
+        bool userFolder;
+        std::optional<std::string> nameFile;
+    } cases[] = {
+        {"the user's runtime folder", true, std::nullopt},
+        {"a name ending in a line feed", false, "wine-velberd\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(prefix.path() / "wineserver");
+        if (c.nameFile) writeNameFile(prefix.path(), *c.nameFile, 0400);
+        std::string whyNot;
+        const auto found = withOwnRunUser(c.userFolder, temporary.string(), startedAndFound, whyNot);
+        if (!found) GTEST_SKIP() << whyNot;
+        EXPECT_EQ(*found, "found");
+    }
+}
+
 } // namespace
 } // namespace velberd::registry

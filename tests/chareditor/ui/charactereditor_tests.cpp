@@ -1,7 +1,6 @@
 #include "chareditor/registry/registryapi.h"
 #include "chareditor/registry/systemregistry.h"
 #include "chareditor/ui/charactereditor.h"
-#include "wineserverfolders.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -11,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+
+#ifndef Q_OS_WIN
+#include "wineserverfolders.h"
+#endif
 
 namespace velberd {
 namespace {
@@ -134,8 +137,10 @@ void CharacterEditorTest::cleanup() {
     QVERIFY(m_messages.shown.isEmpty());
     m_editor.reset();
     m_backend.reset();
+#ifndef Q_OS_WIN
     // Writes lock the Wine server folders of the prefix, making them where they are missing.
     test::removeWineServerFolders(QFile::encodeName(m_prefix->path()).toStdString());
+#endif
     m_prefix.reset();
 }
 

@@ -3,9 +3,9 @@
 #include "chareditor/registry/cp1252.h"
 #include "chareditor/registry/winefile.h"
 #include "chareditor/registry/wineprefixbackend.h"
-#include "chareditor/registry/wineserver.h"
 #include "chareditor/registry/winevalue.h"
 #include "check.h"
+#include "wineserverfolders.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
+#include <string>
 
 using namespace velberd::registry;
 using velberd::fuzz::require;
@@ -54,13 +54,16 @@ std::optional<Case> readCase(std::string_view input) {
 
 void removePrefix();
 
+// A fresh folder of the run's own, in memory where it can be: a name made in advance could be
+// there already, as a link to any file, which the writes would then replace.
 const std::filesystem::path& prefix() {
     static const auto folder = [] {
         const std::filesystem::path shm("/dev/shm");
-        auto path = (std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path()) /
-                    ("velberd-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path;
+        std::string pattern = ((std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path()) /
+                               "velberd-fuzz-XXXXXX")
+                                  .string();
+        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+        return std::filesystem::path(pattern);
     }();
     // Registered once the folder is made, so that it runs before the folder's name is destroyed.
     [[maybe_unused]] static const bool removedAtExit = std::atexit(removePrefix) == 0;
@@ -69,10 +72,8 @@ const std::filesystem::path& prefix() {
 
 // The prefix goes when the run ends, with the Wine server folders its writes locked.
 void removePrefix() {
+    velberd::test::removeWineServerFolders(prefix());
     std::error_code ignored;
-    const auto serverFolders = wineServerFolders(prefix());
-    for (std::size_t i = 0; i < serverFolders.size(); ++i)
-        std::filesystem::remove_all(i == 0 ? serverFolders[i] : serverFolders[i].parent_path(), ignored);
     std::filesystem::remove_all(prefix(), ignored);
 }
 

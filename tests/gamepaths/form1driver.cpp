@@ -1,7 +1,9 @@
 #include "form1driver.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTest>
 
 Form1Driver::Form1Driver()
@@ -30,6 +32,13 @@ void Form1Driver::retype(QLineEdit* field, const QString& text) {
     // One key event per character, carrying the character itself, so any character can be typed.
     for (const QChar character : text)
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(character), Qt::NoModifier);
+}
+
+void Form1Driver::paste(QLineEdit* field, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
 }
 
 void Form1Driver::save() {

@@ -24,6 +24,8 @@ public:
 
     // Replaces the text of a field the way a user does: select all, then type.
     void retype(QLineEdit* field, const QString& text);
+    // Replaces the text of a field with one pasted from the clipboard: select all, then paste.
+    void paste(QLineEdit* field, const QString& text);
     void save();
 
     QString folder() const { return m_folder.path(); }

@@ -16,6 +16,9 @@ constexpr Status kFileNotFound = 2;
 constexpr Status kAccessDenied = 5;
 constexpr Status kInvalidHandle = 6;
 constexpr Status kWriteFault = 29;
+constexpr Status kReadFault = 30;
+// Answered by the Wine prefix backend while another Velberd writes to the prefix.
+constexpr Status kLockViolation = 33;
 constexpr Status kInvalidParameter = 87;
 constexpr Status kDiskFull = 112;
 // Answered by the Wine prefix backend while Wine's server runs for the prefix.

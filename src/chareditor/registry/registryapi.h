@@ -34,8 +34,9 @@ std::string ReadStringValue(const Registry& registry, std::string_view path, std
 std::string ReadBinaryValue(const Registry& registry, std::string_view path, std::string_view name);
 
 // kSuccess when the value is stored; otherwise why not, as the platform says it: kFileNotFound
-// for a key that does not exist (none is created), kBusy while Wine runs for the prefix, another
-// status for a write that failed, kInvalidHandle when the path names no known root.
+// for a key that does not exist (none is created), kBusy while Wine runs for the prefix,
+// kLockViolation while another Velberd writes to it, another status for a read or write that
+// failed, kInvalidHandle when the path names no known root.
 Status WriteStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text);
 Status WriteBinaryValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view bytes);
 

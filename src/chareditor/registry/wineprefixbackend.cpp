@@ -2,6 +2,7 @@
 
 #include "chareditor/registry/atomicfile.h"
 #include "chareditor/registry/cp1252.h"
+#include "chareditor/registry/wholefile.h"
 #include "chareditor/registry/winefile.h"
 #include "chareditor/registry/wineserver.h"
 #include "chareditor/registry/winevalue.h"
@@ -11,10 +12,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <utility>
+#include <variant>
 
 namespace velberd::registry {
 namespace {
@@ -24,12 +24,20 @@ struct Location {
     std::vector<std::u16string> key;
 };
 
-std::optional<std::string> readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    return std::move(content).str();
+// The registry file whole, or why not.
+Status readFile(const std::filesystem::path& path, std::string& content) {
+    switch (readWholeFile(path, content).value()) {
+    case 0:
+        return kSuccess;
+    case ENOENT:
+    case ENOTDIR:
+        return kFileNotFound;
+    case EACCES:
+    case EPERM:
+        return kAccessDenied;
+    default:
+        return kReadFault;
+    }
 }
 
 std::optional<Location> locate(const std::filesystem::path& prefix, RootKey root, const std::string& subKey) {
@@ -111,8 +119,9 @@ WinePrefixBackend::WinePrefixBackend(std::filesystem::path prefix) : m_prefix(st
 Status WinePrefixBackend::openKey(RootKey root, const std::string& subKey, std::uint32_t access, KeyHandle& handle) {
     auto location = locate(m_prefix, root, subKey);
     if (!location) return kFileNotFound;
-    const auto file = readFile(location->file);
-    if (!file || (!location->key.empty() && !hasKey(*file, location->key))) return kFileNotFound;
+    std::string file;
+    if (const Status read = readFile(location->file, file); read != kSuccess) return read;
+    if (!location->key.empty() && !hasKey(file, location->key)) return kFileNotFound;
     handle = m_nextHandle++;
     m_open.emplace(handle, OpenKey{std::move(location->file), std::move(location->key), access});
     return kSuccess;
@@ -123,11 +132,11 @@ Status WinePrefixBackend::queryValue(KeyHandle key, const std::string& name, std
     const auto open = m_open.find(key);
     if (open == m_open.end()) return kInvalidHandle;
     if ((open->second.access & kQueryValueRight) == 0) return kAccessDenied;
-    const auto file = readFile(open->second.file);
-    if (!file) return kFileNotFound;
-    const auto section = findSection(*file, open->second.key);
+    std::string file;
+    if (const Status read = readFile(open->second.file, file); read != kSuccess) return read;
+    const auto section = findSection(file, open->second.key);
     if (!section) return kFileNotFound;
-    const auto entry = findValue(*file, *section, utf16FromCp1252(name));
+    const auto entry = findValue(file, *section, utf16FromCp1252(name));
     if (!entry) return kFileNotFound;
     const auto value = decodeValueData(entry->data);
     if (!value) return kFileNotFound;
@@ -155,11 +164,13 @@ Status WinePrefixBackend::setValue(KeyHandle key, const std::string& name, std::
     // Held from before the file is read until it is replaced: a server starting meanwhile waits
     // and then loads the file with the value in it.
     const auto serverLock = WineServerLock::take(m_prefix);
-    if (!serverLock) return kBusy;
-    const auto file = readFile(open->second.file);
-    if (!file || (!open->second.key.empty() && !hasKey(*file, open->second.key))) return kFileNotFound;
+    if (const auto* holder = std::get_if<LockHolder>(&serverLock))
+        return *holder == LockHolder::Velberd ? kLockViolation : kBusy;
+    std::string file;
+    if (const Status read = readFile(open->second.file, file); read != kSuccess) return read;
+    if (!open->second.key.empty() && !hasKey(file, open->second.key)) return kFileNotFound;
     const ValueData value{type, size > 0 ? std::string(reinterpret_cast<const char*>(data), size) : std::string()};
-    const std::string updated = withValue(*file, open->second.key, utf16FromCp1252(name), value);
+    const std::string updated = withValue(file, open->second.key, utf16FromCp1252(name), value);
     if (const auto error = replaceFileAtomically(open->second.file, updated)) return statusOf(error);
     return kSuccess;
 }

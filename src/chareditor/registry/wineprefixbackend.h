@@ -9,8 +9,10 @@
 // The registry of a Wine prefix, where the game keeps its settings when it runs under Wine:
 // HKEY_USERS\.Default in userdef.reg, HKEY_CURRENT_USER in user.reg, HKEY_LOCAL_MACHINE in
 // system.reg. Other roots cannot be opened. Writes are refused with kBusy while Wine's server runs
-// for the prefix, since it would write its own copy over them; a failed write answers the Windows
-// status nearest to the system's error (kAccessDenied, kDiskFull, kFileTooLarge, kWriteFault).
+// for the prefix, since it would write its own copy over them, and with kLockViolation while
+// another Velberd writes to it. A file that cannot be read whole answers kReadFault and is not
+// written; a failed write answers the Windows status nearest to the system's error
+// (kAccessDenied, kDiskFull, kFileTooLarge, kWriteFault).
 namespace velberd::registry {
 
 class WinePrefixBackend final : public Backend {

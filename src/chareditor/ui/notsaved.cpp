@@ -26,6 +26,10 @@ QString reason(Setting setting, registry::Status status) {
         return QStringLiteral("Wine is running for this prefix and would write its own copy over the change. Close "
                               "the game, then ") +
                tryAgain(setting);
+    case registry::kLockViolation:
+        return QStringLiteral("Another Velberd is saving the game's settings at this moment. Wait until it is done, "
+                              "then ") +
+               tryAgain(setting);
     case registry::kFileNotFound:
         return QStringLiteral("The game has no settings for this version yet. Start it once, then ") +
                tryAgain(setting);
@@ -35,6 +39,8 @@ QString reason(Setting setting, registry::Status status) {
         return QStringLiteral("The disk is full.");
     case registry::kFileTooLarge:
         return QStringLiteral("The settings file would grow beyond the size allowed.");
+    case registry::kReadFault:
+        return QStringLiteral("The settings file could not be read whole, so it was left as it was.");
     case registry::kWriteFault:
         return QStringLiteral("The settings file could not be written.");
     default:

@@ -1,6 +1,6 @@
 #include "tempfolder.h"
 
-#include "chareditor/registry/wineserver.h"
+#include "wineserverfolders.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -16,11 +16,9 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-    std::error_code ignored;
     // A write takes the lock of the Wine server folders of its prefix, and makes what is missing.
-    const auto serverFolders = wineServerFolders(m_path);
-    for (std::size_t i = 0; i < serverFolders.size(); ++i)
-        std::filesystem::remove_all(i == 0 ? serverFolders[i] : serverFolders[i].parent_path(), ignored);
+    test::removeWineServerFolders(m_path);
+    std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
 }
 

@@ -2,20 +2,28 @@
 #include "chareditor/registry/wineprefixbackend.h"
 #include "chareditor/registry/wineserver.h"
 #include "filesizelimit.h"
+#include "filesteps.h"
+#include "lockingchild.h"
 #include "tempfolder.h"
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <variant>
 
 namespace velberd::registry {
 namespace {
 
+using testing::FailingReads;
+using testing::HeldStep;
+using testing::lockAsWineServer;
+using testing::LockingChild;
+using testing::ReadFault;
 using testing::readFile;
+using testing::Step;
 using testing::TempFolder;
 using testing::writeFile;
 
@@ -162,70 +170,16 @@ TEST_F(WinePrefixTest, QueryFollowsTheWindowsSizeRules) {
     EXPECT_EQ(backend.closeKey(key), kInvalidHandle);
 }
 
-// Stands in for a running Wine server: a child process that holds the server's lock in `folder`
-// as Wine's server does, until the object goes.
-class ServerStandIn {
-public:
-    explicit ServerStandIn(const std::filesystem::path& folder) {
-        ::mkdir(folder.parent_path().c_str(), 0700);
-        ::mkdir(folder.c_str(), 0700);
-        const std::string lockFile = (folder / "lock").string();
-        int ready[2];
-        int hold[2];
-        if (::pipe(ready) != 0 || ::pipe(hold) != 0) return;
-        m_child = ::fork();
-        if (m_child == 0) {
-            const int fd = ::open(lockFile.c_str(), O_WRONLY | O_CREAT, 0600);
-            struct flock firstByte {};
-            firstByte.l_type = F_WRLCK;
-            firstByte.l_whence = SEEK_SET;
-            firstByte.l_len = 1;
-            const char held = fd >= 0 && ::fcntl(fd, F_SETLK, &firstByte) == 0 ? 'y' : 'n';
-            ::close(hold[1]);
-            if (::write(ready[1], &held, 1) == 1) {
-                char ignored = 0;
-                [[maybe_unused]] const auto stopped = ::read(hold[0], &ignored, 1);
-            }
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        ::close(hold[0]);
-        m_hold = hold[1];
-        char held = 'n';
-        m_holding = ::read(ready[0], &held, 1) == 1 && held == 'y';
-        ::close(ready[0]);
-    }
-    ~ServerStandIn() { stop(); }
-    bool holding() const { return m_holding; }
-    void stop() {
-        if (m_child <= 0) return;
-        ::close(m_hold);
-        ::waitpid(m_child, nullptr, 0);
-        m_child = -1;
-    }
-
-private:
-    pid_t m_child = -1;
-    int m_hold = -1;
-    bool m_holding = false;
-};
-
 TEST_F(WinePrefixTest, NoWriteWhileAServerHoldsTheLockOfThePrefix) {
-    // Debian's Wine finds its folder through a name in the prefix. A prefix without one, or with one
-    // Wine would not trust (not mode 0400) and so replaces, gets one at the first write, so that a
-    // server starting meanwhile uses the folder that is locked.
-    writeFile(prefix.path() / "wineserver", "wine-untrusted");
-    std::filesystem::permissions(prefix.path() / "wineserver",
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    // Upstream Wine's folder and Debian's, which the first write makes where Wine would.
     ASSERT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Jazz"), kSuccess);
     const auto folders = wineServerFolders(prefix.path());
     ASSERT_EQ(folders.size(), 2u);
-    EXPECT_NE(folders[1].parent_path().filename(), "wine-untrusted");
 
     for (const auto& folder : folders) {
         SCOPED_TRACE(folder);
         const std::string before = readFile(userDefaults());
-        ServerStandIn server(folder);
+        LockingChild server([&] { return lockAsWineServer(folder); });
         ASSERT_TRUE(server.holding());
         EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kBusy);
         EXPECT_EQ(readFile(userDefaults()), before);
@@ -236,35 +190,52 @@ TEST_F(WinePrefixTest, NoWriteWhileAServerHoldsTheLockOfThePrefix) {
     }
 }
 
+// A second Velberd writing to the prefix at the same moment holds the same locks: the write that
+// comes second is refused, and told apart from one that Wine refuses.
+TEST_F(WinePrefixTest, AnotherVelberdWritingIsNotTakenForWine) {
+    const std::string before = readFile(userDefaults());
+    LockingChild velberd([&] {
+        static std::optional<std::variant<WineServerLock, LockHolder>> held;
+        held.emplace(WineServerLock::take(prefix.path()));
+        return std::holds_alternative<WineServerLock>(*held);
+    });
+    ASSERT_TRUE(velberd.holding());
+    EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kLockViolation);
+    EXPECT_EQ(readFile(userDefaults()), before);
+    velberd.stop();
+    EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
+}
+
 // A server starting while a write is under way finds the lock taken, and gives up until the
-// write is done. The registry file is a pipe here, so that the write stops at its read until the
-// test feeds it.
+// write is done: from the write's read of the file until the new file has taken its place.
 TEST_F(WinePrefixTest, NoServerCanStartWhileAWriteIsUnderWay) {
     KeyHandle key = 0;
     ASSERT_EQ(backend.openKey(kUsers, std::string(kPlayer123.substr(11)), kKeyWrite, key), kSuccess);
-    std::filesystem::remove(userDefaults());
-    ASSERT_EQ(::mkfifo(userDefaults().c_str(), 0644), 0);
+    HeldStep reading(Step::Read, userDefaults());
+    HeldStep renaming(Step::Rename, userDefaults());
     Status written = kInvalidParameter;
     std::thread writer(
         [&] { written = backend.setValue(key, "Name", kRegSz, reinterpret_cast<const std::uint8_t*>("Spaz"), 5); });
-    // Opens once the write reads.
-    int pipe = -1;
-    for (int attempt = 0; attempt < 100 && pipe < 0; ++attempt) {
-        pipe = ::open(userDefaults().c_str(), O_WRONLY | O_NONBLOCK);
-        if (pipe < 0) ::usleep(100000);
-    }
-    const auto folders = wineServerFolders(prefix.path());
-    std::vector<bool> taken;
-    for (const auto& folder : folders)
-        taken.push_back(ServerStandIn(folder).holding());
-    [[maybe_unused]] const auto fed = ::write(pipe, kUserDefaults.data(), kUserDefaults.size());
-    ::close(pipe);
+    const auto serversStarting = [&] {
+        std::vector<bool> started;
+        for (const auto& folder : wineServerFolders(prefix.path()))
+            started.push_back(LockingChild([&] { return lockAsWineServer(folder); }).holding());
+        return started;
+    };
+    const bool heldAtRead = reading.reached();
+    const auto startedWhileReading = serversStarting();
+    reading.release();
+    const bool heldAtRename = renaming.reached();
+    const auto startedWhileRenaming = serversStarting();
+    renaming.release();
     writer.join();
-    EXPECT_EQ(folders.size(), 2u);
-    EXPECT_EQ(taken, std::vector<bool>(folders.size(), false));
+    EXPECT_TRUE(heldAtRead);
+    EXPECT_TRUE(heldAtRename);
+    EXPECT_EQ(startedWhileReading, std::vector<bool>(2, false));
+    EXPECT_EQ(startedWhileRenaming, std::vector<bool>(2, false));
     EXPECT_EQ(written, kSuccess);
     EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Spaz");
-    EXPECT_TRUE(ServerStandIn(folders.front()).holding());
+    EXPECT_EQ(serversStarting(), std::vector<bool>(2, true));
 }
 
 // Wine's own server, where it is installed: started and stopped for a prefix of the test's own.
@@ -275,7 +246,7 @@ TEST_F(WinePrefixTest, RealWineServerHoldsWritesOff) {
     // The server takes its lock for good just after it has gone into the background.
     bool running = false;
     for (int attempt = 0; attempt < 50 && !running; ++attempt) {
-        running = !WineServerLock::take(prefix.path());
+        running = std::holds_alternative<LockHolder>(WineServerLock::take(prefix.path()));
         if (!running) ::usleep(100000);
     }
     const Status status = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
@@ -350,6 +321,41 @@ TEST_F(WinePrefixTest, ReplacingKeepsTheFileItsLinksModeAndOwner) {
         EXPECT_EQ(info.st_mode & 07777, 0644u);
         EXPECT_EQ(info.st_uid, root ? 65534u : ::geteuid());
         EXPECT_EQ(info.st_gid, root ? 65534u : ::getegid());
+    }
+}
+
+// A registry file that cannot be read whole is left as it was: written back, the part that was
+// read would take the place of the whole. The read stops behind the game's key, where the rest of
+// the file would be lost, or fails once every byte is in, where nothing says the file ended.
+TEST_F(WinePrefixTest, FileThatCannotBeReadWholeIsLeftAsItWas) {
+    const auto behindTheGame = kUserDefaults.find("[Software\\\\Wine\\\\Fonts]");
+    ASSERT_NE(behindTheGame, std::string::npos);
+    const struct {
+        const char* name;
+        std::size_t at;
+        ReadFault fault;
+    } reads[] = {
+        {"failed read", behindTheGame, ReadFault::Error},
+        {"read ending early", behindTheGame, ReadFault::EarlyEnd},
+        {"failed read at the end", kUserDefaults.size(), ReadFault::Error},
+    };
+    for (const auto& [name, at, fault] : reads) {
+        SCOPED_TRACE(name);
+        const auto before = entries(prefix.path());
+        KeyHandle key = 0;
+        ASSERT_EQ(backend.openKey(kUsers, std::string(kPlayer123.substr(11)), kKeyWrite, key), kSuccess);
+        Status written = kSuccess;
+        Status writtenWhole = kSuccess;
+        {
+            const FailingReads failing(userDefaults(), at, fault);
+            written = backend.setValue(key, "Name", kRegSz, reinterpret_cast<const std::uint8_t*>("Spaz"), 5);
+            writtenWhole = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
+        }
+        backend.closeKey(key);
+        EXPECT_EQ(written, kReadFault);
+        EXPECT_EQ(writtenWhole, kReadFault);
+        EXPECT_EQ(readFile(userDefaults()), kUserDefaults);
+        EXPECT_EQ(entries(prefix.path()), before);
     }
 }
 

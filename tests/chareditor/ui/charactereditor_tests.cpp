@@ -1,6 +1,5 @@
 #include "chareditor/registry/registryapi.h"
 #include "chareditor/registry/systemregistry.h"
-#include "chareditor/registry/wineserver.h"
 #include "chareditor/ui/charactereditor.h"
 
 #include <QCheckBox>
@@ -10,8 +9,11 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <filesystem>
 #include <memory>
+
+#ifndef Q_OS_WIN
+#include "wineserverfolders.h"
+#endif
 
 namespace velberd {
 namespace {
@@ -135,10 +137,10 @@ void CharacterEditorTest::cleanup() {
     QVERIFY(m_messages.shown.isEmpty());
     m_editor.reset();
     m_backend.reset();
+#ifndef Q_OS_WIN
     // Writes lock the Wine server folders of the prefix, making them where they are missing.
-    const auto serverFolders = registry::wineServerFolders(QFile::encodeName(m_prefix->path()).toStdString());
-    for (std::size_t i = 0; i < serverFolders.size(); ++i)
-        std::filesystem::remove_all(i == 0 ? serverFolders[i] : serverFolders[i].parent_path());
+    test::removeWineServerFolders(QFile::encodeName(m_prefix->path()).toStdString());
+#endif
     m_prefix.reset();
 }
 
@@ -399,6 +401,17 @@ void CharacterEditorTest::refusedWriteSaysWhyOnceAndKeepsTheChoice_data() {
         << "The name was not saved.\n\nWine is running for this prefix and would write its own copy over the change. "
            "Close the game, then press Set again."
         << QByteArray("Spaz\0", 5);
+    QTest::newRow("name while another Velberd saves")
+        << int(registry::kLockViolation) << "Command1"
+        << "Name"
+        << "The name was not saved.\n\nAnother Velberd is saving the game's settings at this moment. Wait until it "
+           "is done, then press Set again."
+        << QByteArray("Spaz\0", 5);
+    QTest::newRow("colours from a file that cannot be read whole")
+        << int(registry::kReadFault) << "Command2"
+        << "Color"
+        << "The colours were not saved.\n\nThe settings file could not be read whole, so it was left as it was."
+        << QByteArray("\xff\x02\x03\x04");
     QTest::newRow("colours on a full disk")
         << int(registry::kDiskFull) << "Command2"
         << "Color"

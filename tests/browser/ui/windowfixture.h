@@ -37,8 +37,11 @@ struct WindowFixture {
         services.localAddress = [] { return QStringLiteral("192.0.2.44"); };
         window = std::make_unique<MainWindow>(std::move(services));
     }
-    // Lookups a test left hanging end with the test.
-    ~WindowFixture() { net->releaseLookups(); }
+    // Lookups and echoes a test left hanging end with the test.
+    ~WindowFixture() {
+        net->releaseLookups();
+        net->releaseEchoes();
+    }
 
     // A Wine prefix of the test's own, for the character editor.
     QString prefixPath() const { return folder.filePath(QStringLiteral("prefix")); }

@@ -1,9 +1,11 @@
+#include "gamefolder.h"
 #include "listedwindow.h"
 
 #include <QFocusEvent>
 #include <QPushButton>
 #include <functional>
 
+using velberd::test::GameFolder;
 using velberd::test::ListedWindow;
 
 namespace {
@@ -71,9 +73,10 @@ void DetailsTests::selectionShowsEveryField_data() {
     QTest::newRow("no mode word, 1.22") << QByteArray("192.0.2.14:10052 local public 1 1.22   5 [1/2] Odd")
                                         << QStringList{"Odd", "public ", "192.0.2.14", "1/2", "1.22", "x", "0:05"}
                                         << true << 0 << joins("192.0.2.14");
+    // No game path is chosen, so Join says so and starts nothing.
     QTest::newRow("no three spaces: no version, the path left as it is")
         << QByteArray("192.0.2.15:10052 local public coop 1.24 5 [1/2] Tight")
-        << QStringList{"Tight", "public ", "192.0.2.15", "1/2", "x", "Coop", "x"} << true << -1 << joins("192.0.2.15");
+        << QStringList{"Tight", "public ", "192.0.2.15", "1/2", "x", "Coop", "x"} << true << -1 << QStringList{};
     QTest::newRow("no colon") << QByteArray("192.0.2.17 10052 local public tlrs 1.24   5 [1/2] Colonless")
                               << QStringList{"Colonless", "public ", "x", "1/2", "TSF", "Tlrs", "0:05"} << true << 1
                               << QStringList{};
@@ -91,7 +94,8 @@ void DetailsTests::selectionShowsEveryField() {
     QFETCH(bool, join);
     QFETCH(int, gamePath);
     QFETCH(QStringList, started);
-    const QByteArray dirs("c:\\games\\jazz2\\jazz2.exe\r\nc:\\games\\jazz2tsf\\jazz2.exe\r\n");
+    const GameFolder games;
+    const auto dirs = games.dirsTxt();
     ListedWindow f({entry}, &dirs);
     f.clickRow(0);
     const char* labels[] = {"Label15", "SNa", "IPa", "PCo", "VRe", "GTy", "SUp"};
@@ -105,8 +109,8 @@ void DetailsTests::selectionShowsEveryField() {
     f.window->Command1_Click();
     QCOMPARE(f.processes->started.size(), started.isEmpty() ? 0 : 1);
     if (started.isEmpty()) return;
-    const QStringList programs{"Game Path", "c:\\games\\jazz2\\jazz2.exe", "c:\\games\\jazz2tsf\\jazz2.exe"};
-    QCOMPARE(f.processes->started[0].program, programs.at(gamePath + 1));
+    const auto programs = QString::fromLocal8Bit(dirs).split(QStringLiteral("\r\n"));
+    QCOMPARE(f.processes->started[0].program, programs.at(gamePath));
     QCOMPARE(f.processes->started[0].arguments, started);
 }
 

@@ -40,6 +40,19 @@ void FakeNetServices::releaseLookups() {
     m_released.notify_all();
 }
 
+void FakeNetServices::holdEchoes() {
+    const std::lock_guard lock(m_mutex);
+    m_echoesHeld = true;
+}
+
+void FakeNetServices::releaseEchoes() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_echoesHeld = false;
+    }
+    m_released.notify_all();
+}
+
 int FakeNetServices::mostEchoesAtOnce() const {
     const std::lock_guard lock(m_mutex);
     return m_mostEchoesAtOnce;
@@ -83,6 +96,7 @@ std::string FakeNetServices::HostNameFromText(const std::string& text) {
         if (const auto it = m_names.find(text); it != m_names.end()) found = it->second;
     }
     pause(m_lookupDelayMs + found.delayMs);
+    ++m_answeredLookups;
     return found.name;
 }
 
@@ -91,10 +105,11 @@ net::EchoOutcome FakeNetServices::exchangeEcho(const std::string& address, const
     if (!m_echoServiceOpens) return net::EchoOutcome::ServiceUnavailable;
     std::optional<std::uint32_t> roundTrip;
     {
-        const std::lock_guard lock(m_mutex);
+        std::unique_lock lock(m_mutex);
         m_echoes.push_back(address + "|" + payload);
-        if (const auto it = m_roundTrips.find(address); it != m_roundTrips.end()) roundTrip = it->second;
         m_mostEchoesAtOnce = std::max(m_mostEchoesAtOnce, ++m_echoesOut);
+        m_released.wait(lock, [this] { return !m_echoesHeld; });
+        if (const auto it = m_roundTrips.find(address); it != m_roundTrips.end()) roundTrip = it->second;
     }
     pause(m_echoDelayMs);
     {

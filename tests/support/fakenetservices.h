@@ -14,7 +14,7 @@ namespace velberd::test {
 
 // Name service and echo as a test sets them up: known names and round trips per address text,
 // optional delays to stand in for a slow resolver or a slow server, a resolver that answers
-// nothing until released, and a log of the echoes.
+// nothing until released, echoes held until released, and a log of the lookups and echoes.
 class FakeNetServices final : public net::NetServices {
 public:
     void setHostName(const std::string& address, const std::string& name, int delayMs = 0);
@@ -28,10 +28,15 @@ public:
     // Every lookup from now on waits until releaseLookups().
     void holdLookups();
     void releaseLookups();
+    // Every echo from now on is logged and then waits until releaseEchoes().
+    void holdEchoes();
+    void releaseEchoes();
 
     std::vector<std::string> echoes() const;
     // Every address text a lookup was asked for, as it was asked.
     std::vector<std::string> lookups() const;
+    // How many lookups have given their answer.
+    int answeredLookups() const { return m_answeredLookups; }
     int openSessions() const { return m_openSessions; }
     // The most echoes that were out at the same time.
     int mostEchoesAtOnce() const;
@@ -53,6 +58,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_released;
     bool m_lookupsHeld = false;
+    bool m_echoesHeld = false;
     std::map<std::string, Name> m_names;
     std::map<std::string, std::uint32_t> m_roundTrips;
     std::vector<std::string> m_echoes;
@@ -63,6 +69,7 @@ private:
     std::atomic<bool> m_sessionCloses{true};
     std::atomic<bool> m_echoServiceOpens{true};
     std::atomic<int> m_openSessions{0};
+    std::atomic<int> m_answeredLookups{0};
     int m_echoesOut = 0;
     int m_mostEchoesAtOnce = 0;
 };

@@ -6,7 +6,7 @@
 
 namespace velberd::test {
 
-// Records the programs the window would have started.
+// Records the programs the window would have started, or refuses to start them as a system can.
 class FakeProcessStarter final : public ProcessStarter {
 public:
     struct Start {
@@ -15,11 +15,13 @@ public:
     };
 
     bool start(const QString& program, const QStringList& arguments) override {
+        if (refuses) return false;
         started.append({program, arguments});
         return true;
     }
 
     QList<Start> started;
+    bool refuses = false;
 };
 
 } // namespace velberd::test

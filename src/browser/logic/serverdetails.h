@@ -8,8 +8,8 @@
 
 namespace velberd {
 
-// Every field that selecting a server reads from its entry. A field without a value is a step
-// that failed: its label keeps the caption it had.
+// Every field that selecting a server reads from its entry. A field without a value cannot be
+// read from the entry: its label shows "x".
 struct ServerDetails {
     EntryHeader header;
     // The text before the first ":", looked up even when the header hides it as "restricted";

@@ -6,7 +6,7 @@
 
 // Text positions as the browser's field rules speak of them: 1-based, held as 16-bit signed
 // integers. A slice that cannot be taken (start below 1, negative length, a position past 32767)
-// gives no value, so the step that needed it is skipped and its label keeps its caption.
+// gives no value: the field that needed it cannot be read.
 namespace velberd {
 
 inline constexpr int kMaxPosition = 32767;

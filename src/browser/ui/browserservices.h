@@ -32,6 +32,9 @@ struct BrowserServices {
     std::shared_ptr<registry::Backend> registry;
     // The folder that holds the program: dirs.txt is read from it and the game's logs go there.
     QString programFolder;
+    // Away from Windows, the Wine prefix the game runs in: a game path with a drive letter names a
+    // file there.
+    QString winePrefix;
     std::function<QString()> localAddress;
 };
 

@@ -16,8 +16,9 @@
 namespace velberd {
 namespace {
 
-void showIfKnown(QLabel* label, const std::optional<std::string>& value) {
-    if (value) label->setText(toCaption(*value));
+// A field that cannot be read shows "x", never what another server had there.
+void showOrX(QLabel* label, const std::optional<std::string>& value) {
+    label->setText(value ? toCaption(*value) : QStringLiteral("x"));
 }
 
 } // namespace
@@ -42,17 +43,18 @@ void MainWindow::showEntryHeader() {
 
 void MainWindow::List2_Click() {
     const auto selection = m_worker->select();
-    HSt->setText(QStringLiteral("x"));
-    SUp->setText(QStringLiteral("x"));
-    VRe->setText(QStringLiteral("x"));
     List1->setCurrentRow(List2->currentRow());
 
     const auto details = readServerDetails(currentEntry());
     showEntryHeader(details.header);
-    showIfKnown(PCo, details.playerCount);
-    showIfKnown(VRe, details.version);
+    showOrX(PCo, details.playerCount);
+    showOrX(VRe, details.version);
     GTy->setText(toCaption(details.gameType));
-    showIfKnown(SUp, details.uptime);
+    showOrX(SUp, details.uptime);
+    // Until this server's answers come, its host name, ping and probable hosts are not known.
+    HOs->setText(QStringLiteral("x"));
+    PIn->setText(QStringLiteral("x"));
+    HSt->setText(QStringLiteral("x"));
 
     lookUpHosts(selection, details.header.address, details.lookupAddress);
     pingSelection(selection, details.header.address);
@@ -66,7 +68,6 @@ void MainWindow::List2_Click() {
 void MainWindow::lookUpHosts(std::uint64_t selection, const std::string& shownAddress,
                              const std::optional<std::string>& lookupAddress) {
     const bool nameTheShownAddress = shownAddress != "x" && shownAddress != "restricted";
-    if (!nameTheShownAddress) HOs->setText(QStringLiteral("x"));
     if (!nameTheShownAddress && !lookupAddress) return;
     m_worker->lookUp(selection, [this, net = m_services.net, selection, shownAddress, lookupAddress,
                                  nameTheShownAddress](const NetworkWorker::Context& context) {
@@ -82,17 +83,14 @@ void MainWindow::lookUpHosts(std::uint64_t selection, const std::string& shownAd
             nameTheShownAddress && *lookupAddress == shownAddress ? shownName : net->HostNameFromText(*lookupAddress);
         const auto hosts = probableHosts(hostName);
         context.post([this, selection, hosts] {
-            if (isCurrentSelection(selection)) showIfKnown(HSt, hosts);
+            if (isCurrentSelection(selection) && hosts) HSt->setText(toCaption(*hosts));
         });
     });
 }
 
-// No address, nothing to ping: "Ping:" says so rather than keep another server's time.
+// No address, nothing to ping: "Ping:" stays "x".
 void MainWindow::pingSelection(std::uint64_t selection, const std::string& address) {
-    if (address == "x") {
-        PIn->setText(QStringLiteral("x"));
-        return;
-    }
+    if (address == "x") return;
     m_worker->echo(selection, [this, net = m_services.net, selection, address](const NetworkWorker::Context& context) {
         const auto round = pingOnce(*net, address);
         context.post([this, selection, round] {

@@ -1,7 +1,9 @@
 #include "browser/logic/launch.h"
 
+#include "browser/ui/gameprogram.h"
 #include "browser/ui/mainwindow.h"
 #include "browser/ui/processstarter.h"
+#include "common/messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,14 +42,19 @@ void MainWindow::Command1_Click() {
     const auto folder = text(QDir::toNativeSeparators(m_services.programFolder));
     const auto logPath = logFilePath(folder, m_launchCounter, style);
 
-    const auto command =
-        buildLaunchCommand(text(Combo1->currentText()), switches, logPath, text(SNa->text()), text(IPa->text()));
+    const QString gamePath = Combo1->currentText();
+    const auto command = buildLaunchCommand(text(gamePath), switches, logPath, text(SNa->text()), text(IPa->text()));
     if (!command) return;
+    // A game that cannot start says why; one that starts shows itself.
+    if (const auto problem = gameProblem(gamePath, m_services.winePrefix)) {
+        m_services.messages->show(this, MessagePresenter::Style::Exclamation, gameProblemMessage(*problem, gamePath));
+        return;
+    }
     QStringList arguments;
     for (const auto& argument : command->arguments)
         arguments << text(argument);
-    // A path that cannot be started fails quietly; the player sees the game start or not.
-    m_services.processes->start(text(command->program), arguments);
+    if (!m_services.processes->start(text(command->program), arguments))
+        m_services.messages->show(this, MessagePresenter::Style::Exclamation, refusedStartMessage(gamePath));
 }
 
 } // namespace velberd

@@ -5,7 +5,8 @@
 
 namespace velberd {
 
-// Starts the game and returns at once; the game runs on its own.
+// Starts the game and returns at once; the game runs on its own. False when the system refused
+// to start it.
 class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;

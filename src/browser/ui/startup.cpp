@@ -1,4 +1,5 @@
 #include "browser/logic/gamepathfile.h"
+#include "browser/ui/gameprogram.h"
 #include "browser/ui/mainwindow.h"
 #include "chareditor/ui/charactereditor.h"
 #include "common/ansitext.h"
@@ -34,7 +35,7 @@ void MainWindow::loadGamePaths() {
     Combo1->addItem(toCaption(paths.secretFiles));
     // Adding items selects the first; the choice is left to the server's version or the player.
     Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(QStringLiteral("Game Path"));
+    Combo1->setEditText(kGamePathPlaceholder);
 }
 
 void MainWindow::Timer1_Timer() {

@@ -2,6 +2,9 @@
 #include "browser/ui/localaddress.h"
 #include "browser/ui/processstarter.h"
 #include "chareditor/registry/systemregistry.h"
+#ifndef Q_OS_WIN
+#include "chareditor/registry/wineprefixbackend.h"
+#endif
 #include "common/messages.h"
 #include "net/netservices.h"
 
@@ -16,6 +19,9 @@ BrowserServices systemServices() {
     services.processes = std::make_shared<DetachedProcessStarter>();
     services.registry = registry::makeSystemRegistry();
     services.programFolder = QCoreApplication::applicationDirPath();
+#ifndef Q_OS_WIN
+    services.winePrefix = QString::fromStdString(registry::prefixFromEnvironment().string());
+#endif
     services.localAddress = primaryIPv4Address;
     return services;
 }

@@ -1,8 +1,12 @@
+#include "gamefolder.h"
 #include "listedwindow.h"
+#include "shownmessages.h"
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScopeGuard>
 
+using velberd::test::GameFolder;
 using velberd::test::ListedWindow;
 
 namespace {
@@ -35,10 +39,14 @@ private slots:
     void everySwitchOnTheThirdClick();
     void gamePathWithSpacesStaysOneArgument();
     void logNumbersCountClicksThatStartedNothing();
+    void joinSaysWhyNothingStarted_data();
+    void joinSaysWhyNothingStarted();
 };
 
 void LaunchTests::everySwitchOnTheThirdClick() {
-    ListedWindow f({kServer});
+    const GameFolder games;
+    const auto dirs = games.dirsTxt();
+    ListedWindow f({kServer}, &dirs);
     f.clickRow(0);
     for (const char* box : {"spy", "safe", "full", "log", "mute"})
         check(f, box, true);
@@ -57,20 +65,25 @@ void LaunchTests::everySwitchOnTheThirdClick() {
     QTest::mouseClick(join, Qt::LeftButton);
     QCOMPARE(f.processes->started[3].arguments,
              (QStringList{"-nospy", "-windowed", "-sound", "-connect", "192.0.2.5"}));
+    QVERIFY(f.messages->shown.isEmpty());
 }
 
 void LaunchTests::gamePathWithSpacesStaysOneArgument() {
+    const GameFolder games;
+    const auto path = games.make(QStringLiteral("Jazz Jackrabbit 2/jazz 2"), GameFolder::Kind::Program);
     ListedWindow f({kServer});
     f.clickRow(0);
-    const QString path = QStringLiteral("/home/player/Jazz Jackrabbit 2/Jazz2.exe");
     f.control<QComboBox>("Combo1")->setEditText(path);
     QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
     QCOMPARE(f.processes->started.size(), 1);
     QCOMPARE(f.processes->started[0].program, path);
 }
 
+// Every click uses up a number, also one that started nothing and one that was told why.
 void LaunchTests::logNumbersCountClicksThatStartedNothing() {
-    ListedWindow f({kPrivate, kServer});
+    const GameFolder games;
+    const auto dirs = games.dirsTxt();
+    ListedWindow f({kPrivate, kServer}, &dirs);
     check(f, "log", true);
     f.clickRow(0);
     QVERIFY(!f.control("Command1")->isEnabled());
@@ -78,9 +91,109 @@ void LaunchTests::logNumbersCountClicksThatStartedNothing() {
     f.window->Command1_Click();
     QVERIFY(f.processes->started.isEmpty());
     f.clickRow(1);
+    auto* combo = f.control<QComboBox>("Combo1");
+    combo->setEditText(games.path() + QStringLiteral("/gone"));
+    QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
+    QCOMPARE(f.messages->shown.size(), 1);
+    combo->setCurrentIndex(1);
     QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
     QCOMPARE(f.processes->started.size(), 1);
-    QCOMPARE(f.processes->started[0].arguments.at(3), logSwitch(f, 3));
+    QCOMPARE(f.processes->started[0].arguments.at(3), logSwitch(f, 4));
+}
+
+void LaunchTests::joinSaysWhyNothingStarted_data() {
+    QTest::addColumn<QByteArray>("server");
+    QTest::addColumn<QString>("gamePath"); // typed into the game path; "{games}" is the games' folder
+    QTest::addColumn<bool>("wine");        // wine on the PATH
+    QTest::addColumn<bool>("refused");     // the system refuses to start the game
+    QTest::addColumn<QStringList>("says"); // what the message holds; empty: the game starts, silently
+
+    // Without dirs.txt a server of no known version leaves the placeholder; a 1.24 server picks an
+    // empty path.
+    const QByteArray unknownVersion = "192.0.2.5:10052 local public 1 1.20   125 [3/32] Rabbit Run";
+    const QStringList runDorrick{"No game path is recorded", "Run Dorrick"};
+    QTest::newRow("Dorrick never run: the placeholder") << unknownVersion << QString() << true << false << runDorrick;
+    QTest::newRow("Dorrick never run: an empty path") << kServer << QString() << true << false << runDorrick;
+    QTest::newRow("no such file") << kServer << "{games}/gone/jazz2" << true << false
+                                  << QStringList{"\"{games}/gone/jazz2\" does not exist", "Run Dorrick"};
+    QTest::newRow("a folder") << kServer << "{games}" << true << false
+                              << QStringList{"\"{games}\" is not a program", "Run Dorrick"};
+    QTest::newRow("a text file") << kServer << "{games}/readme.txt" << true << false
+                                 << QStringList{"\"{games}/readme.txt\" is not a program"};
+    QTest::newRow("an .exe that is no program")
+        << kServer << "{games}/notes.exe" << true << false << QStringList{"\"{games}/notes.exe\" is not a program"};
+    QTest::newRow("a program") << kServer << "{games}/jazz2" << true << false << QStringList{};
+    QTest::newRow("the system refuses") << kServer << "{games}/jazz2" << true << true
+                                        << QStringList{"\"{games}/jazz2\" did not start"};
+#ifndef Q_OS_WIN
+    QTest::newRow("a Windows program, Wine installed")
+        << kServer << "{games}/jazz2.exe" << true << false << QStringList{};
+    QTest::newRow("a Windows program, no Wine")
+        << kServer << "{games}/jazz2.exe" << false << false << QStringList{"Wine", "not installed", "package manager"};
+    // Wine takes ".." and "." as written, whether or not the folder before ".." exists.
+    QTest::newRow("in the Wine prefix, named in other case")
+        << kServer << "C:\\GAMES\\gone\\..\\Jazz2\\.\\JAZZ2.EXE" << true << false << QStringList{};
+    QTest::newRow("not in the Wine prefix") << kServer << "c:\\games\\jazz2\\gone.exe" << true << false
+                                            << QStringList{"\"c:\\games\\jazz2\\gone.exe\" does not exist"};
+    QTest::newRow("a program in the Wine prefix's z: drive")
+        << kServer << "Z:{games}/jazz2.exe" << true << false << QStringList{};
+    QTest::newRow("a Wine prefix path without Wine")
+        << kServer << "c:\\games\\jazz2\\jazz2.exe" << false << false << QStringList{"Wine", "package manager"};
+#endif
+}
+
+// The path is typed into the game path, as the player may; "Join" is clicked, and each message is
+// read from the real box and closed as the player would close it.
+void LaunchTests::joinSaysWhyNothingStarted() {
+    QFETCH(QByteArray, server);
+    QFETCH(QString, gamePath);
+    QFETCH(bool, wine);
+    QFETCH(bool, refused);
+    QFETCH(QStringList, says);
+    const GameFolder games;
+    games.make(QStringLiteral("jazz2"), GameFolder::Kind::Program);
+    games.make(QStringLiteral("readme.txt"), GameFolder::Kind::Text);
+    games.make(QStringLiteral("notes.exe"), GameFolder::Kind::Text);
+    games.make(QStringLiteral("jazz2.exe"), GameFolder::Kind::WindowsProgram);
+    ListedWindow f({server}, nullptr, ListedWindow::Messages::Shown);
+#ifndef Q_OS_WIN
+    // A Wine prefix as Wine makes it: drive c: is a link to the prefix's drive_c folder.
+    QDir().mkpath(f.prefixPath() + QStringLiteral("/dosdevices"));
+    QDir().mkpath(f.prefixPath() + QStringLiteral("/drive_c/Games/Jazz2"));
+    QFile::link(QStringLiteral("../drive_c"), f.prefixPath() + QStringLiteral("/dosdevices/c:"));
+    QFile exe(f.prefixPath() + QStringLiteral("/drive_c/Games/Jazz2/Jazz2.exe"));
+    QVERIFY(exe.open(QIODevice::WriteOnly));
+    exe.write(QByteArray("MZ").leftJustified(64, '\0'));
+    exe.close();
+
+    // The PATH holds only a folder with wine in it, or only one without.
+    const GameFolder tools;
+    if (wine) tools.make(QStringLiteral("wine"), GameFolder::Kind::Program);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(tools.path()));
+    const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
+#endif
+    f.processes->refuses = refused;
+    f.clickRow(0);
+    auto* combo = f.control<QComboBox>("Combo1");
+    if (!gamePath.isEmpty()) combo->setEditText(QString(gamePath).replace(QStringLiteral("{games}"), games.path()));
+    const QString shownPath = combo->currentText();
+
+    const auto shown = velberd::test::clickAndReadMessages(f.control("Command1"));
+    if (says.isEmpty()) {
+        QCOMPARE(shown.size(), 0);
+        QCOMPARE(f.processes->started.size(), 1);
+        QCOMPARE(f.processes->started[0].program, shownPath);
+        return;
+    }
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QStringLiteral("Velberd"));
+    QCOMPARE(shown[0].icon, QMessageBox::Warning);
+    for (auto phrase : says) {
+        phrase.replace(QStringLiteral("{games}"), games.path());
+        QVERIFY2(shown[0].text.contains(phrase), qPrintable(shown[0].text));
+    }
+    QVERIFY(f.processes->started.isEmpty());
 }
 
 QTEST_MAIN(LaunchTests)

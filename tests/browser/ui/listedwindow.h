@@ -10,8 +10,9 @@ struct ListServerHolder {
 
 // A started window whose list server has served the given entries, already listed.
 struct ListedWindow : ListServerHolder, WindowFixture {
-    explicit ListedWindow(const QList<QByteArray>& entries, const QByteArray* dirsTxt = nullptr)
-        : WindowFixture(dirsTxt, server.port()) {
+    explicit ListedWindow(const QList<QByteArray>& entries, const QByteArray* dirsTxt = nullptr,
+                          Messages shown = Messages::Recorded)
+        : WindowFixture(dirsTxt, server.port(), shown) {
         QByteArray reply;
         for (const auto& entry : entries)
             reply += entry + "\r\n";

@@ -21,7 +21,11 @@ namespace velberd::test {
 // A main window wired to stand-ins: a temporary program folder and, when given, a loopback list
 // server. Nothing it does leaves the machine.
 struct WindowFixture {
-    explicit WindowFixture(const QByteArray* dirsTxt = nullptr, quint16 listPort = 0) {
+    // Messages are recorded, or shown in real message boxes for a test to read.
+    enum class Messages { Recorded, Shown };
+
+    explicit WindowFixture(const QByteArray* dirsTxt = nullptr, quint16 listPort = 0,
+                           Messages shown = Messages::Recorded) {
         if (dirsTxt) {
             QFile file(folder.filePath(QStringLiteral("dirs.txt")));
             file.open(QIODevice::WriteOnly);
@@ -29,16 +33,27 @@ struct WindowFixture {
         }
         BrowserServices services;
         services.listServer = {QStringLiteral("127.0.0.1"), listPort};
-        services.messages = messages;
+        if (shown == Messages::Shown) {
+            services.messages = std::make_shared<MessageBoxPresenter>();
+        } else {
+            services.messages = messages;
+        }
         services.net = net;
         services.processes = processes;
         services.registry = registry;
         services.programFolder = folder.path();
+        services.winePrefix = prefixPath();
         services.localAddress = [] { return QStringLiteral("192.0.2.44"); };
         window = std::make_unique<MainWindow>(std::move(services));
     }
-    // Lookups a test left hanging end with the test.
-    ~WindowFixture() { net->releaseLookups(); }
+    // Lookups and echoes a test left hanging end with the test.
+    ~WindowFixture() {
+        net->releaseLookups();
+        net->releaseEchoes();
+    }
+
+    // A Wine prefix of the test's own, for the game's paths.
+    QString prefixPath() const { return folder.filePath(QStringLiteral("prefix")); }
 
     template <typename T = QWidget> T* control(const char* name) const {
         return window->findChild<T*>(QString::fromLatin1(name));

@@ -4,7 +4,11 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <memory>
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+#else
 #include <sys/socket.h>
+#endif
 
 namespace velberd::test {
 
@@ -53,8 +57,13 @@ void FakeListServer::answer(QTcpSocket* socket) {
         if (m_ending == Ending::Reset) {
             // A zero linger turns the close into a reset.
             const linger noLinger{1, 0};
+#ifdef Q_OS_WIN
+            ::setsockopt(static_cast<SOCKET>(guarded->socketDescriptor()), SOL_SOCKET, SO_LINGER,
+                         reinterpret_cast<const char*>(&noLinger), sizeof noLinger);
+#else
             ::setsockopt(static_cast<int>(guarded->socketDescriptor()), SOL_SOCKET, SO_LINGER, &noLinger,
                          sizeof noLinger);
+#endif
             guarded->abort();
         }
     });

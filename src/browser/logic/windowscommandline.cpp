@@ -33,7 +33,9 @@ void appendQuoted(std::string& line, std::string_view argument) {
 
 std::optional<std::string> windowsCommandLine(std::string_view program, const std::vector<std::string>& arguments) {
     if (program.find('"') != std::string_view::npos) return std::nullopt;
-    std::string line = "\"" + std::string{program} + "\"";
+    std::string line(1, '"');
+    line += program;
+    line += '"';
     for (const auto& argument : arguments) {
         line += ' ';
         if (needsQuotes(argument)) {

@@ -156,7 +156,9 @@ void LaunchTests::joinSaysWhyNothingStarted() {
     games.make(QStringLiteral("notes.exe"), GameFolder::Kind::Text);
     games.make(QStringLiteral("jazz2.exe"), GameFolder::Kind::WindowsProgram);
     ListedWindow f({server}, nullptr, ListedWindow::Messages::Shown);
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    Q_UNUSED(wine);
+#else
     // A Wine prefix as Wine makes it: drive c: is a link to the prefix's drive_c folder.
     QDir().mkpath(f.prefixPath() + QStringLiteral("/dosdevices"));
     QDir().mkpath(f.prefixPath() + QStringLiteral("/drive_c/Games/Jazz2"));

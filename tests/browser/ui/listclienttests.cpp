@@ -165,9 +165,12 @@ void ListClientTests::silentListServerListsNoServers() {
     list.serve({lines({server(3)})});
     f.window->autolist_Timer();
     QTRY_COMPARE(f.items("List2"), QStringList{shown(3)});
+#ifndef Q_OS_WIN
+    // Windows does not tell a reset from an orderly close, which empties the list.
     list.serve({}, FakeListServer::Ending::Reset);
     f.window->autolist_Timer();
     QTRY_COMPARE(list.connectionCount(), 4);
+#endif
     list.refuse();
     QTest::qWait(300);
     f.window->autolist_Timer();

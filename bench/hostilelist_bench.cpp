@@ -18,14 +18,6 @@ namespace {
 
 constexpr int kTicks = 10000;
 
-QByteArray sane(int count) {
-    QByteArray block;
-    for (int i = 1; i <= count; ++i)
-        block += "192.0.2." + QByteArray::number(i) + ":10052 local public 1 1.24   60 [1/32] Sane" +
-                 QByteArray::number(i) + "\r\n";
-    return block;
-}
-
 double longestTick(bench::BenchWindow& bench, const QByteArray& reply, test::FakeListServer::Ending ending) {
     bench.list.serve({reply}, ending, 0);
     double longestMs = 0;
@@ -53,8 +45,8 @@ int main(int argc, char* argv[]) {
     using Ending = test::FakeListServer::Ending;
     const QByteArray garbage = QByteArray("\x00\xff\r\x80\n", 5).repeated(2000);
     const double garbageMs = longestTick(bench, garbage, Ending::StayOpen);
-    const double resetMs = longestTick(bench, sane(11).left(300), Ending::Reset);
-    const double wholeMs = longestTick(bench, sane(11), Ending::Close);
+    const double resetMs = longestTick(bench, test::saneList(11).left(300), Ending::Reset);
+    const double wholeMs = longestTick(bench, test::saneList(11), Ending::Close);
     std::printf("%d ticks each: longest tick %.2f ms (garbage, never closing), %.2f ms (half a list, reset), "
                 "%.2f ms (a whole list, closed)\n",
                 kTicks, garbageMs, resetMs, wholeMs);

@@ -41,4 +41,13 @@ private:
     qint64 m_bytesWritten = 0;
 };
 
+// A well-formed list of `count` public servers named "Sane1", "Sane2"..., each line ended by CR LF.
+inline QByteArray saneList(int count) {
+    QByteArray block;
+    for (int i = 1; i <= count; ++i)
+        block += "192.0.2." + QByteArray::number(i) + ":10052 local public 1 1.24   60 [1/32] Sane" +
+                 QByteArray::number(i) + "\r\n";
+    return block;
+}
+
 } // namespace velberd::test

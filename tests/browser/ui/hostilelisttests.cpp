@@ -7,18 +7,11 @@
 
 using velberd::test::FakeListServer;
 using velberd::test::ProcessStats;
+using velberd::test::saneList;
 using velberd::test::StallProbe;
 using velberd::test::WindowFixture;
 
 namespace {
-
-QByteArray sane(int count) {
-    QByteArray block;
-    for (int i = 1; i <= count; ++i)
-        block += "192.0.2." + QByteArray::number(i) + ":10052 local public 1 1.24   60 [1/32] Sane" +
-                 QByteArray::number(i) + "\r\n";
-    return block;
-}
 
 QStringList saneNames(int count) {
     QStringList names;
@@ -76,7 +69,7 @@ void HostileListTests::refreshCutsOffADrip() {
     f.window->autolist_Timer();
     QTRY_COMPARE(f.items("List2"), QStringList{""});
 
-    list.serve({sane(2)});
+    list.serve({saneList(2)});
     f.window->autolist_Timer();
     QTRY_COMPARE(f.items("List2"), saneNames(2));
     // The rest of the drip still reaches the old connection's peer; none of it may show.
@@ -92,9 +85,9 @@ void HostileListTests::thousandsOfRefreshesStayBounded_data() {
 
     const QByteArray garbage = QByteArray("\x00\xff\r\x80\n", 5).repeated(2000);
     QTest::newRow("garbage, never closing") << QList<QByteArray>{garbage} << int(FakeListServer::Ending::StayOpen) << 1;
-    QTest::newRow("half a list, reset") << QList<QByteArray>{sane(11).left(300)} << int(FakeListServer::Ending::Reset)
-                                        << 6;
-    QTest::newRow("a full list, closed") << QList<QByteArray>{sane(11)} << int(FakeListServer::Ending::Close) << 11;
+    QTest::newRow("half a list, reset") << QList<QByteArray>{saneList(11).left(300)}
+                                        << int(FakeListServer::Ending::Reset) << 6;
+    QTest::newRow("a full list, closed") << QList<QByteArray>{saneList(11)} << int(FakeListServer::Ending::Close) << 11;
 }
 
 // Ten thousand ticks are more than thirteen hours of refreshes, driven as fast as the loopback
@@ -144,7 +137,7 @@ void HostileListTests::thousandsOfRefreshesStayBounded() {
     if (!kUnderAddressSanitizer) QVERIFY2(after.rssKiB - before.rssKiB < kRssGrowthKiB, qPrintable(figures));
     QVERIFY2(after.openFiles <= before.openFiles + 2, qPrintable(figures));
 
-    list.serve({sane(3)});
+    list.serve({saneList(3)});
     f.window->autolist_Timer();
     QTRY_COMPARE(f.items("List2"), saneNames(3));
     QCOMPARE(f.caption("sCounter"), QStringLiteral("3"));

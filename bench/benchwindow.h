@@ -30,8 +30,8 @@ inline QByteArray realisticList() {
 // The main window against a loopback list server and name and echo services that answer like a
 // real network: nothing leaves the machine.
 struct BenchWindow {
-    explicit BenchWindow(int lookupDelayMs = 30, int echoDelayMs = 40) {
-        list.serve({realisticList()});
+    explicit BenchWindow(int lookupDelayMs = 30, int echoDelayMs = 40, const QByteArray& served = realisticList()) {
+        list.serve({served});
         net->setLookupDelay(lookupDelayMs);
         net->setEchoDelay(echoDelayMs);
         for (int i = 1; i <= 11; ++i) {
@@ -60,10 +60,11 @@ struct BenchWindow {
     }
 
     // One refresh, waited for until the list is rebuilt; false when it did not come within 2 s.
-    bool refresh() const {
+    bool refresh(int servers = 11) const {
         list2()->addItem(QStringLiteral("stale"));
         window->autolist_Timer();
-        return waitFor([this] { return list2()->count() == 11 && list2()->item(0)->text() != "stale"; }, 2000);
+        return waitFor([this, servers] { return list2()->count() == servers && list2()->item(0)->text() != "stale"; },
+                       2000);
     }
 
     template <typename Condition> static bool waitFor(Condition done, int timeoutMs) {

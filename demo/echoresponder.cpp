@@ -1,11 +1,14 @@
 // Stands in for the game servers' hosts in the offline demo: answers ICMP echo requests to each
-// given address after that address's own delay, so every server shows a different ping. Run it
-// in a network namespace whose kernel ignores echo requests; it stops on SIGTERM or SIGINT.
+// ADDRESS, and the game's own ping at each ADDRESS:PORT, after that one's own delay, so every
+// server shows a different ping. Run it in a network namespace whose kernel ignores echo requests;
+// it stops on SIGTERM or SIGINT.
 //
-// usage: velberd-demo-echo ADDRESS=MILLISECONDS...
+// usage: velberd-demo-echo ADDRESS=MILLISECONDS... ADDRESS:PORT=MILLISECONDS...
 
+#include "net/gamepingpacket.h"
 #include "net/posix/icmppacket.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
@@ -23,9 +26,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 namespace icmp = velberd::net::icmp;
+namespace gameping = velberd::net::gameping;
 
 struct Host {
     int socket;
+    bool game; // the game's port, not ICMP
     std::chrono::milliseconds delay;
 };
 
@@ -43,12 +48,15 @@ void requestStop(int) {
     stopRequested = 1;
 }
 
-// A raw socket bound to the address sees only the requests to it and answers from it.
-int openHost(const std::string& address) {
+// A raw socket bound to the address sees only the requests to it and answers from it; a UDP
+// socket bound to the address and port is the game's.
+int openHost(const std::string& address, int port) {
     sockaddr_in local{};
     local.sin_family = AF_INET;
+    local.sin_port = htons(static_cast<std::uint16_t>(port));
     if (inet_pton(AF_INET, address.c_str(), &local.sin_addr) != 1) return -1;
-    const int fd = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
+    const int fd = port > 0 ? socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP)
+                            : socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
     if (fd < 0) return -1;
     if (bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         close(fd);
@@ -63,6 +71,11 @@ void receive(const Host& host, std::priority_queue<Reply, std::vector<Reply>, st
     socklen_t fromSize = sizeof from;
     const ssize_t size = recvfrom(host.socket, packet, sizeof packet, 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
     if (size <= 0) return;
+    if (host.game) {
+        const auto sequence = gameping::requestSequence(std::span(packet, static_cast<std::size_t>(size)));
+        if (sequence) pending.push({Clock::now() + host.delay, host.socket, from, gameping::answer(*sequence, 0)});
+        return;
+    }
     const auto request = icmp::parseEcho(std::span(packet, static_cast<std::size_t>(size)), true);
     if (!request || request->type != icmp::kEchoRequestType) return;
     pending.push({Clock::now() + host.delay, host.socket, from,
@@ -77,12 +90,14 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const auto equals = argument.find('=');
-        const int fd = equals == std::string::npos ? -1 : openHost(argument.substr(0, equals));
+        const auto colon = argument.find(':');
+        const int port = colon < equals ? std::atoi(argument.c_str() + colon + 1) : 0;
+        const int fd = equals == std::string::npos ? -1 : openHost(argument.substr(0, std::min(colon, equals)), port);
         if (fd < 0) {
             std::fprintf(stderr, "velberd-demo-echo: cannot answer for %s\n", argv[i]);
             return 1;
         }
-        hosts.push_back({fd, std::chrono::milliseconds(std::atoi(argument.c_str() + equals + 1))});
+        hosts.push_back({fd, port > 0, std::chrono::milliseconds(std::atoi(argument.c_str() + equals + 1))});
         watched.push_back({fd, POLLIN, 0});
     }
     std::signal(SIGTERM, requestStop);

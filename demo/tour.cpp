@@ -1,5 +1,6 @@
 // Drives the real main window, wired to the real services, through what a player does in the
-// offline demo: wait for the list, select a server, watch its details and ping, press "Join".
+// offline demo: wait for the list, select a server, watch its details and ping, press "Join", set a
+// character, and see the game's own ping measure a host that drops ICMP.
 // Run from the demo's program folder inside the demo's network namespace (scripts/demo does).
 //
 // usage: velberd-demo-tour --check SERVERS      verify the tour, exit status 0 when it all worked
@@ -111,6 +112,22 @@ bool joinStartsGame(QWidget& window) {
     return true;
 }
 
+// A server whose host drops ICMP, as a Windows firewall does: the game's own ping measures it.
+bool gamePingMeasuresTheSilentHost(QWidget& window) {
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List2"));
+    const auto rows = list->findItems(QStringLiteral("Diamondus CTF League"), Qt::MatchExactly);
+    if (rows.isEmpty()) return fail(QStringLiteral("the server whose host drops ICMP is not listed"));
+    click(list->viewport(), list->visualItemRect(rows.first()).center());
+    auto* ping = window.findChild<QLabel*>(QStringLiteral("PIn"));
+    const bool measured = QTest::qWaitFor([&] { return ping->text().endsWith(QLatin1String(" ms")); }, kDetailsMs);
+    out() << "  " << caption(window, "Label15") << ", PIn: " << ping->text() << " (" << ping->toolTip() << ")"
+          << Qt::endl;
+    if (!measured) return fail(QStringLiteral("no time for the server that drops ICMP"));
+    if (!ping->toolTip().contains(QLatin1String("the game's own ping")))
+        return fail(QStringLiteral("the time for the server that drops ICMP is not the game's ping"));
+    return true;
+}
+
 // The character editor writes through the platform's registry; the demo script reads the values
 // back with the platform's own tools: name "Tour", colours 0a 0b 0c 0d, Spaz for 1.23.
 bool editCharacter(QWidget& window) {
@@ -165,7 +182,9 @@ int main(int argc, char* argv[]) {
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
     bool ok = waitForList(window, check ? arguments[2].toInt() : 0) && selectFirstServer(window);
-    if (ok && check) ok = pingStaysLive(window) && joinStartsGame(window) && editCharacter(window);
+    if (ok && check)
+        ok = pingStaysLive(window) && joinStartsGame(window) && editCharacter(window) &&
+             gamePingMeasuresTheSilentHost(window);
     if (ok && !check) ok = screenshots(window, arguments[2]);
     out() << (ok ? "demo tour passed" : "demo tour failed") << Qt::endl;
     return ok ? 0 : 1;

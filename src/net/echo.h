@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/stillwanted.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -52,8 +54,10 @@ enum class EchoOutcome {
 };
 
 // Sends one echo request carrying payload to the dotted address and waits up to kEchoTimeoutMs
-// for the answer from that address. The record is left as it was when nothing was sent.
-EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record);
+// for the answer from that address. The record is left as it was when nothing was sent. Where the
+// platform's wait can be cut short, it stops once the caller no longer wants the answer.
+EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record,
+                         const StillWanted& wanted = {});
 
 // The status result of an echo: -1 when the address was not dotted (or was 255.255.255.255), 0 when
 // the platform's echo service could not be opened, otherwise the status the record holds.

@@ -26,8 +26,13 @@ std::string SystemNetServices::HostNameFromText(const std::string& text) {
 }
 
 EchoOutcome SystemNetServices::exchangeEcho(const std::string& address, const std::string& payload,
-                                            EchoReplyRecord& record) {
-    return net::exchangeEcho(address, payload, record);
+                                            EchoReplyRecord& record, const StillWanted& wanted) {
+    return net::exchangeEcho(address, payload, record, wanted);
+}
+
+GamePingResult SystemNetServices::exchangeGamePing(const std::string& address, std::uint16_t port,
+                                                   const StillWanted& wanted) {
+    return net::exchangeGamePing(address, port, wanted);
 }
 
 } // namespace velberd::net

@@ -2,6 +2,7 @@
 
 #include "net/address.h"
 #include "net/echo.h"
+#include "net/gameping.h"
 
 #include <cstdint>
 #include <string>
@@ -19,11 +20,13 @@ public:
     virtual Address AddressFromText(const std::string& text) = 0;
     virtual std::string HostNameFromAddress(Address address) = 0;
     virtual std::string HostNameFromText(const std::string& text) = 0;
-    virtual EchoOutcome exchangeEcho(const std::string& address, const std::string& payload,
-                                     EchoReplyRecord& record) = 0;
+    virtual EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record,
+                                     const StillWanted& wanted) = 0;
+    virtual GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port,
+                                            const StillWanted& wanted) = 0;
 };
 
-// The platform's own socket library and ICMP service.
+// The platform's own socket library, ICMP service and UDP sockets.
 class SystemNetServices final : public NetServices {
 public:
     bool StartSocketLibrary() override;
@@ -31,7 +34,9 @@ public:
     Address AddressFromText(const std::string& text) override;
     std::string HostNameFromAddress(Address address) override;
     std::string HostNameFromText(const std::string& text) override;
-    EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) override;
+    EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record,
+                             const StillWanted& wanted) override;
+    GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port, const StillWanted& wanted) override;
 };
 
 } // namespace velberd::net

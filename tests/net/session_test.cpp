@@ -20,13 +20,14 @@ TEST(SocketLibrary, SessionsNestAndACleanupTooManyIsRefused) {
 }
 #endif
 
-TEST(SystemNetServices, ReachesTheAddressParserAndTheEcho) {
+TEST(SystemNetServices, ReachesTheAddressParserTheEchoAndTheGamePing) {
     SystemNetServices system;
     NetServices& services = system;
     EXPECT_EQ(services.AddressFromText("127.0.0.2"), AddressFromText("127.0.0.2"));
     EXPECT_NE(services.AddressFromText("127.0.0.2"), kFailureAddress);
     EchoReplyRecord record;
-    EXPECT_EQ(services.exchangeEcho("restricted", "test", record), EchoOutcome::NotDotted);
+    EXPECT_EQ(services.exchangeEcho("restricted", "test", record, {}), EchoOutcome::NotDotted);
+    EXPECT_EQ(services.exchangeGamePing("restricted", 10052, {}).outcome, GamePingOutcome::NotDotted);
 }
 
 } // namespace

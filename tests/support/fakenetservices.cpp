@@ -11,6 +11,12 @@ void pause(int milliseconds) {
     if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+// What the real services refuse to send to, as they do: a name, "restricted" and the like.
+bool isDotted(const std::string& address) {
+    return !address.empty() && std::count(address.begin(), address.end(), '.') == 3 &&
+           address.find_first_not_of("0123456789.") == std::string::npos;
+}
+
 } // namespace
 
 void FakeNetServices::setHostName(const std::string& address, const std::string& name, int delayMs) {
@@ -24,6 +30,15 @@ void FakeNetServices::setRoundTrip(const std::string& address, std::optional<std
         m_roundTrips[address] = *milliseconds;
     } else {
         m_roundTrips.erase(address);
+    }
+}
+
+void FakeNetServices::setGameRoundTrip(const std::string& address, std::optional<std::uint32_t> milliseconds) {
+    const std::lock_guard lock(m_mutex);
+    if (milliseconds) {
+        m_gameRoundTrips[address] = *milliseconds;
+    } else {
+        m_gameRoundTrips.erase(address);
     }
 }
 
@@ -68,6 +83,11 @@ std::vector<std::string> FakeNetServices::echoes() const {
     return m_echoes;
 }
 
+std::vector<std::string> FakeNetServices::gamePings() const {
+    const std::lock_guard lock(m_mutex);
+    return m_gamePings;
+}
+
 bool FakeNetServices::StartSocketLibrary() {
     if (!m_sessionOpens) return false;
     ++m_openSessions;
@@ -101,12 +121,13 @@ std::string FakeNetServices::HostNameFromText(const std::string& text) {
 }
 
 net::EchoOutcome FakeNetServices::exchangeEcho(const std::string& address, const std::string& payload,
-                                               net::EchoReplyRecord& record) {
+                                               net::EchoReplyRecord& record, const net::StillWanted&) {
     if (!m_echoServiceOpens) return net::EchoOutcome::ServiceUnavailable;
     std::optional<std::uint32_t> roundTrip;
     {
         std::unique_lock lock(m_mutex);
         m_echoes.push_back(address + "|" + payload);
+        if (!isDotted(address)) return net::EchoOutcome::NotDotted;
         m_mostEchoesAtOnce = std::max(m_mostEchoesAtOnce, ++m_echoesOut);
         m_released.wait(lock, [this] { return !m_echoesHeld; });
         if (const auto it = m_roundTrips.find(address); it != m_roundTrips.end()) roundTrip = it->second;
@@ -123,6 +144,25 @@ net::EchoOutcome FakeNetServices::exchangeEcho(const std::string& address, const
     record.setStatus(net::kIpSuccess);
     record.setRoundTripTime(*roundTrip);
     return net::EchoOutcome::Replied;
+}
+
+} // namespace velberd::test
+
+namespace velberd::test {
+
+net::GamePingResult FakeNetServices::exchangeGamePing(const std::string& address, std::uint16_t port,
+                                                      const net::StillWanted& wanted) {
+    if (!isDotted(address)) return {net::GamePingOutcome::NotDotted, 0};
+    if (!m_gamePingSends) return {net::GamePingOutcome::CannotSend, 0};
+    std::optional<std::uint32_t> roundTrip;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_gamePings.push_back(address + ":" + std::to_string(port));
+        if (const auto it = m_gameRoundTrips.find(address); it != m_gameRoundTrips.end()) roundTrip = it->second;
+    }
+    if (m_gamePingsOnLoopback && address == "127.0.0.1") return net::exchangeGamePing(address, port, wanted);
+    if (roundTrip) return {net::GamePingOutcome::Answered, *roundTrip};
+    return {net::GamePingOutcome::NoReply, 0};
 }
 
 } // namespace velberd::test

@@ -12,9 +12,10 @@
 
 namespace velberd::test {
 
-// Name service and echo as a test sets them up: known names and round trips per address text,
-// optional delays to stand in for a slow resolver or a slow server, a resolver that answers
-// nothing until released, echoes held until released, and a log of the lookups and echoes.
+// Name service, echo and game ping as a test sets them up: known names and round trips per address
+// text, optional delays to stand in for a slow resolver or a slow server, a resolver that answers
+// nothing until released, echoes held until released, and a log of the lookups, echoes and game
+// pings. Game pings to loopback can go to the real thing, for a stand-in game server to answer.
 class FakeNetServices final : public net::NetServices {
 public:
     void setHostName(const std::string& address, const std::string& name, int delayMs = 0);
@@ -25,6 +26,11 @@ public:
     void setSessionOpens(bool opens) { m_sessionOpens = opens; }
     void setSessionCloses(bool closes) { m_sessionCloses = closes; }
     void setEchoServiceOpens(bool opens) { m_echoServiceOpens = opens; }
+    // No round trip (the default for every address): the game ping gets no reply.
+    void setGameRoundTrip(const std::string& address, std::optional<std::uint32_t> milliseconds);
+    // Game pings to 127.0.0.1 are sent for real; to any other address they are never sent.
+    void sendGamePingsOnLoopback() { m_gamePingsOnLoopback = true; }
+    void setGamePingSends(bool sends) { m_gamePingSends = sends; }
     // Every lookup from now on waits until releaseLookups().
     void holdLookups();
     void releaseLookups();
@@ -33,6 +39,8 @@ public:
     void releaseEchoes();
 
     std::vector<std::string> echoes() const;
+    // Every game ping, as "address:port".
+    std::vector<std::string> gamePings() const;
     // Every address text a lookup was asked for, as it was asked.
     std::vector<std::string> lookups() const;
     // How many lookups have given their answer.
@@ -46,8 +54,10 @@ public:
     net::Address AddressFromText(const std::string& text) override;
     std::string HostNameFromAddress(net::Address address) override;
     std::string HostNameFromText(const std::string& text) override;
-    net::EchoOutcome exchangeEcho(const std::string& address, const std::string& payload,
-                                  net::EchoReplyRecord& record) override;
+    net::EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, net::EchoReplyRecord& record,
+                                  const net::StillWanted& wanted) override;
+    net::GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port,
+                                         const net::StillWanted& wanted) override;
 
 private:
     struct Name {
@@ -61,7 +71,11 @@ private:
     bool m_echoesHeld = false;
     std::map<std::string, Name> m_names;
     std::map<std::string, std::uint32_t> m_roundTrips;
+    std::map<std::string, std::uint32_t> m_gameRoundTrips;
     std::vector<std::string> m_echoes;
+    std::vector<std::string> m_gamePings;
+    std::atomic<bool> m_gamePingsOnLoopback{false};
+    std::atomic<bool> m_gamePingSends{true};
     std::vector<std::string> m_lookups;
     std::atomic<int> m_lookupDelayMs{0};
     std::atomic<int> m_echoDelayMs{0};

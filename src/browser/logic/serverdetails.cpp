@@ -77,6 +77,19 @@ ServerDetails readServerDetails(std::string_view entry) {
     return details;
 }
 
+std::optional<std::uint16_t> gamePort(std::string_view entry) {
+    const auto colon = entry.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    unsigned port = 0;
+    std::size_t digits = 0;
+    for (auto at = colon + 1; at < entry.size() && entry[at] >= '0' && entry[at] <= '9' && port <= 65535; ++at) {
+        port = port * 10 + static_cast<unsigned>(entry[at] - '0');
+        ++digits;
+    }
+    if (digits == 0 || port == 0 || port > 65535) return std::nullopt;
+    return static_cast<std::uint16_t>(port);
+}
+
 std::optional<int> gamePathIndexForVersion(std::string_view versionCaption) {
     if (versionCaption == "TSF") return 1;
     if (versionCaption == "1.21" || versionCaption == "1.22" || versionCaption == "1.23") return 0;

@@ -2,6 +2,7 @@
 
 #include "browser/logic/entryheader.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,9 @@ struct ServerDetails {
 };
 
 ServerDetails readServerDetails(std::string_view entry);
+
+// The game port: the number right after the first ":", 1 to 65535; none without one.
+std::optional<std::uint16_t> gamePort(std::string_view entry);
 
 // The Combo1 index of the game that runs a server of the version shown: 1 for The Secret Files
 // ("TSF"), 0 for the 1.21 to 1.23 game ("1.21", "1.22", "1.23"); none for any other version,

@@ -2,7 +2,6 @@
 #include "browser/logic/serverdetails.h"
 #include "browser/ui/mainwindow.h"
 #include "browser/ui/networkworker.h"
-#include "browser/ui/pinground.h"
 #include "common/ansitext.h"
 #include "common/messages.h"
 #include "net/netservices.h"
@@ -11,7 +10,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 
 namespace velberd {
 namespace {
@@ -54,10 +52,13 @@ void MainWindow::List2_Click() {
     // Until this server's answers come, its host name, ping and probable hosts are not known.
     HOs->setText(QStringLiteral("x"));
     PIn->setText(QStringLiteral("x"));
+    PIn->setToolTip({});
     HSt->setText(QStringLiteral("x"));
 
     lookUpHosts(selection, details.header.address, details.lookupAddress);
-    pingSelection(selection, details.header.address);
+    // No address, nothing to ping: "Ping:" stays "x".
+    if (details.header.address != "x")
+        startPingRound(selection, details.header.address, gamePort(currentEntry()), PingStart::Selection);
 
     if (const auto index = gamePathIndexForVersion(fromCaption(VRe->text())); index && *index < Combo1->count())
         Combo1->setCurrentIndex(*index);
@@ -84,27 +85,6 @@ void MainWindow::lookUpHosts(std::uint64_t selection, const std::string& shownAd
         const auto hosts = probableHosts(hostName);
         context.post([this, selection, hosts] {
             if (isCurrentSelection(selection) && hosts) HSt->setText(toCaption(*hosts));
-        });
-    });
-}
-
-// No address, nothing to ping: "Ping:" stays "x".
-void MainWindow::pingSelection(std::uint64_t selection, const std::string& address) {
-    if (address == "x") return;
-    m_worker->echo(selection, [this, net = m_services.net, selection, address](const NetworkWorker::Context& context) {
-        const auto round = pingOnce(*net, address);
-        context.post([this, selection, round] {
-            if (!round.opened) {
-                if (isCurrentSelection(selection))
-                    m_services.messages->show(
-                        this, MessagePresenter::Style::Plain,
-                        QStringLiteral(
-                            "Windows Sockets for 32 bit Windows environments is not successfully responding."));
-                return;
-            }
-            if (isCurrentSelection(selection)) PIn->setText(pingCaption(round));
-            if (!round.closedCleanly) reportCleanupFailure();
-            if (isCurrentSelection(selection)) Pinger->start(2000);
         });
     });
 }

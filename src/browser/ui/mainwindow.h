@@ -29,6 +29,7 @@ class CharacterEditor;
 class ClickableLabel;
 class NetworkWorker;
 struct EntryHeader;
+struct PingRoundState;
 
 // Velberd's main window: the server list, the details of the selected server and the launch.
 // Controls and timers carry their names as object names, so tests and tools find them by name.
@@ -67,7 +68,10 @@ private:
     void showEntryHeader();
     void lookUpHosts(std::uint64_t selection, const std::string& shownAddress,
                      const std::optional<std::string>& lookupAddress);
-    void pingSelection(std::uint64_t selection, const std::string& address);
+    enum class PingStart { Selection, Tick };
+    void startPingRound(std::uint64_t selection, const std::string& address, std::optional<std::uint16_t> port,
+                        PingStart start);
+    void showPing(const PingRoundState& round);
     bool isCurrentSelection(std::uint64_t selection) const;
     void reportCleanupFailure();
 
@@ -117,6 +121,8 @@ private:
     // Knows the current selection, so that work and results for a server the player has since
     // left are dropped.
     std::unique_ptr<NetworkWorker> m_worker;
+    // The newest ping round; results of any other are dropped.
+    std::shared_ptr<PingRoundState> m_pingRound;
 };
 
 } // namespace velberd

@@ -9,8 +9,9 @@ namespace velberd {
 namespace {
 
 // A lookup holds its thread for as long as the resolver takes, so lookups get a few threads: a
-// new one starts while older ones hang. Echoes get one thread, so one echo is out at a time. The
-// pools are never destroyed, so quitting does not wait for a lookup nobody needs any more.
+// new one starts while older ones hang. Echoes and game pings get one thread each, so one of each
+// is out at a time; they stop waiting once their selection is left. The pools are never destroyed,
+// so quitting does not wait for a lookup nobody needs any more.
 QThreadPool* newPool(int threads) {
     auto* pool = new QThreadPool;
     pool->setMaxThreadCount(threads);
@@ -23,6 +24,11 @@ QThreadPool& lookupPool() {
 }
 
 QThreadPool& echoPool() {
+    static auto* pool = newPool(1);
+    return *pool;
+}
+
+QThreadPool& gamePingPool() {
     static auto* pool = newPool(1);
     return *pool;
 }
@@ -47,7 +53,7 @@ struct NetworkWorker::Lane {
 
 NetworkWorker::NetworkWorker(QObject* receiver)
     : m_shared(std::make_shared<Shared>()), m_lookups(std::make_shared<Lane>(lookupPool())),
-      m_echoes(std::make_shared<Lane>(echoPool())) {
+      m_echoes(std::make_shared<Lane>(echoPool())), m_gamePings(std::make_shared<Lane>(gamePingPool())) {
     m_shared->receiver = receiver;
 }
 
@@ -73,9 +79,16 @@ void NetworkWorker::echo(std::uint64_t selection, Job job) {
     queue(m_echoes, selection, std::move(job));
 }
 
-bool NetworkWorker::echoOut() const {
-    const std::lock_guard lock(m_echoes->mutex);
-    return m_echoes->waiting || m_echoes->running > 0;
+void NetworkWorker::gamePing(std::uint64_t selection, Job job) {
+    queue(m_gamePings, selection, std::move(job));
+}
+
+bool NetworkWorker::pingOut() const {
+    const auto busy = [](Lane& lane) {
+        const std::lock_guard lock(lane.mutex);
+        return lane.waiting || lane.running > 0;
+    };
+    return busy(*m_echoes) || busy(*m_gamePings);
 }
 
 void NetworkWorker::queue(const std::shared_ptr<Lane>& lane, std::uint64_t selection, Job job) {

@@ -7,11 +7,11 @@
 
 namespace velberd {
 
-// Runs blocking network work off the user-interface thread, in two lanes that never wait on each
-// other: name lookups, a few at a time, and echoes, one at a time. Work belongs to a selection;
-// work queued for a selection the player has left does nothing when its turn comes, and of the
-// work not yet started each lane keeps only the newest. Results go back to a receiver on its own
-// thread, in the order a job posts them; results posted after the receiver is gone are dropped.
+// Runs blocking network work off the user-interface thread, in three lanes that never wait on each
+// other: name lookups, a few at a time, and ICMP echoes and game pings, one of each at a time. Work belongs to a
+// selection; work queued for a selection the player has left does nothing when its turn comes, and of the work not yet
+// started each lane keeps only the newest. Results go back to a receiver on its own thread, in the order a job posts
+// them; results posted after the receiver is gone are dropped.
 class NetworkWorker {
 public:
     // What a job is handed: post() sends a result to the receiver's thread; current() tells
@@ -33,8 +33,9 @@ public:
 
     void lookUp(std::uint64_t selection, Job job);
     void echo(std::uint64_t selection, Job job);
-    // An echo is waiting or under way.
-    bool echoOut() const;
+    void gamePing(std::uint64_t selection, Job job);
+    // An echo or a game ping is waiting or under way.
+    bool pingOut() const;
 
 private:
     struct Shared;
@@ -44,6 +45,7 @@ private:
     std::shared_ptr<Shared> m_shared;
     std::shared_ptr<Lane> m_lookups;
     std::shared_ptr<Lane> m_echoes;
+    std::shared_ptr<Lane> m_gamePings;
 };
 
 } // namespace velberd

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "browser/logic/pingreading.h"
 #include "net/echo.h"
+#include "net/stillwanted.h"
 
-#include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velberd {
@@ -12,7 +14,7 @@ namespace net {
 class NetServices;
 }
 
-// One measurement as the window takes it: a socket-library session around a single echo.
+// One echo as the window takes it: a socket-library session around a single echo.
 struct PingRound {
     bool opened = false; // the session started; nothing else happened otherwise
     net::EchoOutcome outcome = net::EchoOutcome::NotDotted;
@@ -21,10 +23,20 @@ struct PingRound {
 };
 
 // Blocks for up to the echo's time-out: call it from a worker thread.
-PingRound pingOnce(net::NetServices& net, const std::string& address);
+PingRound pingOnce(net::NetServices& net, const std::string& address, const net::StillWanted& wanted);
 
-// What "Ping:" shows for an opened round: "N ms" for an answer (0 ms included), "no reply" when
-// none came or the address cannot be pinged, "cannot ping" when this machine cannot send echoes.
-QString pingCaption(const PingRound& round);
+// Blocks for up to the game ping's time-out: call it from a worker thread. Without a port nothing
+// is sent.
+Measurement gamePingOnce(net::NetServices& net, const std::string& address, std::optional<std::uint16_t> port,
+                         const net::StillWanted& wanted);
+
+Measurement echoMeasurement(const PingRound& round);
+
+// The two measurements of one round as they come back; kept on the user-interface thread.
+struct PingRoundState {
+    std::uint64_t selection = 0;
+    std::optional<Measurement> echo;
+    std::optional<Measurement> game;
+};
 
 } // namespace velberd

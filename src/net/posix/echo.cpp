@@ -1,6 +1,7 @@
 #include "net/echo.h"
 
 #include "net/posix/icmppacket.h"
+#include "net/posix/stampedsocket.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -8,14 +9,11 @@
 #include <cerrno>
 #include <chrono>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace velberd::net {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 class IcmpSocket {
 public:
@@ -66,51 +64,46 @@ void recordFailure(EchoReplyRecord& record, std::int32_t status) {
     record.setRoundTripTime(0);
 }
 
-void recordReply(EchoReplyRecord& record, const sockaddr_in& from, std::string_view payload, Clock::duration elapsed) {
+void recordReply(EchoReplyRecord& record, const sockaddr_in& from, std::string_view payload, std::uint32_t roundTrip) {
     const auto shown = std::min(payload.size(), kEchoDataSize);
     record.setAddress(from.sin_addr.s_addr);
     record.setStatus(kIpSuccess);
-    record.setRoundTripTime(
-        static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+    record.setRoundTripTime(roundTrip);
     record.setDataSize(static_cast<std::uint16_t>(shown));
     std::copy_n(payload.begin(), shown, record.bytes.begin() + kEchoHeaderSize);
 }
+
+// A flood of other packets is read this many at a time between looks at the clock.
+constexpr int kPacketsPerWake = 64;
 
 // Waits until the deadline for the echo reply from the target that carries this request's
 // sequence number and payload (and id, on a raw socket, which sees every ICMP packet of the host,
 // the requests it sends to itself included); anything else is skipped. True when it came.
 bool awaitReply(const IcmpSocket& socket, in_addr_t target, std::uint16_t id, std::uint16_t sequence,
-                const std::string& payload, Clock::time_point sent, EchoReplyRecord& record) {
-    const auto deadline = sent + std::chrono::milliseconds(kEchoTimeoutMs);
+                const std::string& payload, const posix::SendTime& sent, const StillWanted& wanted,
+                EchoReplyRecord& record) {
+    const auto deadline = sent.steady + std::chrono::milliseconds(kEchoTimeoutMs);
     unsigned char packet[2048];
-    for (;;) {
-        const auto now = Clock::now();
-        if (now >= deadline) break;
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
-        pollfd ready{socket.fd(), POLLIN, 0};
-        const int polled = poll(&ready, 1, static_cast<int>(left));
-        if (polled < 0 && errno != EINTR) break;
-        if (polled <= 0) continue;
-
-        sockaddr_in from{};
-        socklen_t fromSize = sizeof from;
-        const ssize_t received =
-            recvfrom(socket.fd(), packet, sizeof packet, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &fromSize);
-        if (received <= 0) continue;
-        const auto arrived = Clock::now();
-        const auto message = icmp::parseEcho(std::span(packet, static_cast<std::size_t>(received)), socket.isRaw());
-        if (!message || message->type != icmp::kEchoReplyType || from.sin_addr.s_addr != target ||
-            message->sequence != sequence || message->payload != payload || (socket.isRaw() && message->id != id)) {
-            continue;
+    while (posix::waitReadable(socket.fd(), deadline, wanted) == posix::Wait::Readable) {
+        for (int i = 0; i < kPacketsPerWake; ++i) {
+            const auto received = posix::receiveStamped(socket.fd(), packet);
+            if (received.size < 0) break;
+            const auto message =
+                icmp::parseEcho(std::span(packet, static_cast<std::size_t>(received.size)), socket.isRaw());
+            if (!message || message->type != icmp::kEchoReplyType || received.from.sin_addr.s_addr != target ||
+                message->sequence != sequence || message->payload != payload || (socket.isRaw() && message->id != id)) {
+                continue;
+            }
+            recordReply(record, received.from, message->payload, posix::roundTripMs(sent, received));
+            return true;
         }
-        recordReply(record, from, message->payload, arrived - sent);
-        return true;
     }
     recordFailure(record, kIpReqTimedOut);
     return false;
 }
 
-bool exchange(const IcmpSocket& socket, in_addr_t target, const std::string& payload, EchoReplyRecord& record) {
+bool exchange(const IcmpSocket& socket, in_addr_t target, const std::string& payload, const StillWanted& wanted,
+              EchoReplyRecord& record) {
     // Like the Windows service, keep room in the data area for the 8 bytes of an ICMP error.
     if (payload.size() + icmp::kHeaderSize > kEchoDataSize) {
         recordFailure(record, kIpBufTooSmall);
@@ -123,22 +116,24 @@ bool exchange(const IcmpSocket& socket, in_addr_t target, const std::string& pay
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = target;
-    const auto sent = Clock::now();
+    posix::stampArrivals(socket.fd());
+    const auto sent = posix::sendTimeNow();
     if (sendto(socket.fd(), request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0) {
         recordFailure(record, statusForSendError(errno));
         return false;
     }
-    return awaitReply(socket, target, id, sequence, payload, sent, record);
+    return awaitReply(socket, target, id, sequence, payload, sent, wanted, record);
 }
 
 } // namespace
 
-EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) {
+EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record,
+                         const StillWanted& wanted) {
     const in_addr_t target = inet_addr(address.c_str());
     if (target == INADDR_NONE) return EchoOutcome::NotDotted;
     const IcmpSocket socket;
     if (!socket.isOpen()) return EchoOutcome::ServiceUnavailable;
-    return exchange(socket, target, payload, record) ? EchoOutcome::Replied : EchoOutcome::NoReply;
+    return exchange(socket, target, payload, wanted, record) ? EchoOutcome::Replied : EchoOutcome::NoReply;
 }
 
 } // namespace velberd::net

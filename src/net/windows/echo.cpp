@@ -10,7 +10,9 @@
 
 namespace velberd::net {
 
-EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record) {
+// IcmpSendEcho waits the whole time-out for a silent host; what the caller still wants is not asked.
+EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record,
+                         const StillWanted&) {
     const unsigned long target = inet_addr(address.c_str());
     if (target == INADDR_NONE) return EchoOutcome::NotDotted;
     const HANDLE service = IcmpCreateFile();

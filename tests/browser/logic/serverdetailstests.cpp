@@ -127,5 +127,22 @@ TEST(ServerDetails, GamePathFollowsTheVersionShown) {
         EXPECT_EQ(gamePathIndexForVersion(other), std::nullopt) << other;
 }
 
+TEST(ServerDetails, GamePortIsTheNumberAfterTheFirstColon) {
+    const std::pair<std::string, std::optional<std::uint16_t>> cases[] = {
+        {"192.0.2.5:10052 local public battle 1.24   5 [1/2] S", 10052},
+        {"192.0.2.5:1 local", 1},
+        {"192.0.2.5:65535", 65535},
+        {"192.0.2.5:65536 local", std::nullopt},
+        {"192.0.2.5:99999999999999999999 local", std::nullopt},
+        {"192.0.2.5:0 local", std::nullopt},
+        {"192.0.2.5: 10052 local", std::nullopt},
+        {"192.0.2.5:x10052", std::nullopt},
+        {"192.0.2.5 local public battle 1.24   5 [1/2] 12:30", 30},
+        {"192.0.2.5 local public", std::nullopt},
+    };
+    for (const auto& [entry, port] : cases)
+        EXPECT_EQ(gamePort(entry), port) << entry;
+}
+
 } // namespace
 } // namespace velberd

@@ -1,5 +1,6 @@
 #include "gamefolder.h"
 #include "listedwindow.h"
+#include "standingameserver.h"
 
 #include <QFocusEvent>
 #include <QPushButton>
@@ -7,6 +8,8 @@
 
 using velberd::test::GameFolder;
 using velberd::test::ListedWindow;
+
+Q_DECLARE_METATYPE(velberd::test::StandInGameServer::Answer)
 
 namespace {
 
@@ -30,6 +33,9 @@ private slots:
     void pingTickWaitsForTheEchoOut();
     void pingLabelSaysWhatCameBack_data();
     void pingLabelSaysWhatCameBack();
+    void gamePingMeasuresWhatIcmpDoesNot_data();
+    void gamePingMeasuresWhatIcmpDoesNot();
+    void gamePingIsTheSelectedServers();
     void pingTicksFollowTheSelection();
     void refusedSocketLibraryIsReportedOnSelectionOnly();
     void failedCleanupIsReported();
@@ -271,24 +277,115 @@ void DetailsTests::pingLabelSaysWhatCameBack_data() {
     QTest::addColumn<QByteArray>("entry");
     QTest::addColumn<int>("roundTrip"); // -1: no reply
     QTest::addColumn<bool>("echoService");
+    QTest::addColumn<int>("gameRoundTrip"); // -1: no reply; -2: cannot be sent
     QTest::addColumn<QString>("ping");
-    QTest::newRow("a reply of 0 ms") << kPublic << 0 << true << "0 ms";
-    QTest::newRow("no reply") << kPublic << -1 << true << "no reply";
+    QTest::addColumn<QString>("toolTip");
+    QTest::newRow("a reply of 0 ms") << kPublic << 0 << true << 5 << "0 ms"
+                                     << "measured with ICMP echo";
+    QTest::newRow("no reply") << kPublic << -1 << true << -1 << "no reply"
+                              << "neither ICMP echo nor the game's own ping was answered";
     QTest::newRow("an unresolvable address")
-        << QByteArray("nowhere.invalid:10052 local public race 1.24   5 [1/2] Lost") << -1 << true << "no reply";
-    QTest::newRow("no echo service") << kPublic << 12 << false << "cannot ping";
+        << QByteArray("nowhere.invalid:10052 local public race 1.24   5 [1/2] Lost") << -1 << true << 5 << "no reply"
+        << "";
+    QTest::newRow("no ICMP, the game's ping")
+        << kPublic << 12 << false << 33 << "33 ms"
+        << "measured with the game's own ping: this machine cannot send ICMP echo";
+    QTest::newRow("neither can be sent") << kPublic << 12 << false << -2 << "cannot ping"
+                                         << "this machine can send neither ICMP echo nor the game's own ping";
 }
 
 void DetailsTests::pingLabelSaysWhatCameBack() {
     QFETCH(QByteArray, entry);
     QFETCH(int, roundTrip);
     QFETCH(bool, echoService);
+    QFETCH(int, gameRoundTrip);
     QFETCH(QString, ping);
+    QFETCH(QString, toolTip);
     ListedWindow f({entry});
     if (roundTrip >= 0) f.net->setRoundTrip("192.0.2.10", static_cast<std::uint32_t>(roundTrip));
     f.net->setEchoServiceOpens(echoService);
+    if (gameRoundTrip >= 0) f.net->setGameRoundTrip("192.0.2.10", static_cast<std::uint32_t>(gameRoundTrip));
+    f.net->setGamePingSends(gameRoundTrip != -2);
     f.clickRow(0);
     QTRY_COMPARE(f.caption("PIn"), ping);
+    QCOMPARE(f.control("PIn")->toolTip(), toolTip);
+}
+
+namespace {
+
+using velberd::test::StandInGameServer;
+
+// A server on loopback at the stand-in's port; its game pings are sent for real.
+QByteArray standInEntry(const StandInGameServer& server, const char* name) {
+    return "127.0.0.1:" + QByteArray::number(server.port()) + " local public race 1.24   5 [1/2] " + name;
+}
+
+int milliseconds(const QString& caption) {
+    return caption.endsWith(QLatin1String(" ms")) ? caption.chopped(3).toInt() : -1;
+}
+
+} // namespace
+
+// The echo gets no answer (or cannot be sent); the game's own ping, to a stand-in game server on
+// loopback, measures the server, and only its right answer counts.
+void DetailsTests::gamePingMeasuresWhatIcmpDoesNot_data() {
+    QTest::addColumn<StandInGameServer::Answer>("answer");
+    QTest::addColumn<bool>("echoService");
+    QTest::addColumn<QString>("toolTip"); // empty: "no reply"
+    using Answer = StandInGameServer::Answer;
+    QTest::newRow("ICMP dropped") << Answer::Right << true
+                                  << "measured with the game's own ping: this server does not answer ICMP echo";
+    QTest::newRow("no ICMP permission") << Answer::Right << false
+                                        << "measured with the game's own ping: this machine cannot send ICMP echo";
+    QTest::newRow("wrong checksum") << Answer::WrongChecksum << true << "";
+    QTest::newRow("wrong type") << Answer::WrongType << true << "";
+    QTest::newRow("wrong sequence byte") << Answer::WrongSequence << true << "";
+    QTest::newRow("from another port") << Answer::FromAnotherPort << true << "";
+    QTest::newRow("3 bytes long") << Answer::ThreeBytes << true << "";
+    QTest::newRow("a flood of junk") << Answer::Flood << true << "";
+}
+
+void DetailsTests::gamePingMeasuresWhatIcmpDoesNot() {
+    QFETCH(StandInGameServer::Answer, answer);
+    QFETCH(bool, echoService);
+    QFETCH(QString, toolTip);
+    constexpr int kDelayMs = 30;
+    const StandInGameServer server(answer, std::chrono::milliseconds(kDelayMs), 2'000);
+    ListedWindow f({standInEntry(server, "Stand-in")});
+    f.net->sendGamePingsOnLoopback();
+    f.net->setEchoServiceOpens(echoService);
+    f.clickRow(0);
+    QTRY_VERIFY(f.caption("PIn") != QLatin1String("x"));
+    QCOMPARE(server.requests(), 1);
+    if (toolTip.isEmpty()) {
+        QCOMPARE(f.caption("PIn"), QStringLiteral("no reply"));
+        return;
+    }
+    QVERIFY2(milliseconds(f.caption("PIn")) >= kDelayMs, qPrintable(f.caption("PIn")));
+    QVERIFY(milliseconds(f.caption("PIn")) < velberd::net::kGamePingTimeoutMs);
+    QCOMPARE(f.control("PIn")->toolTip(), toolTip);
+}
+
+// Once the player moves on, the game pings go to the new server alone, and the old server's late
+// answer never shows.
+void DetailsTests::gamePingIsTheSelectedServers() {
+    using Answer = StandInGameServer::Answer;
+    const StandInGameServer slow(Answer::Right, std::chrono::milliseconds(600));
+    const StandInGameServer quick(Answer::Right);
+    ListedWindow f({standInEntry(slow, "Slow"), standInEntry(quick, "Quick")});
+    f.net->sendGamePingsOnLoopback();
+    f.clickRow(0);
+    QTRY_COMPARE(slow.requests(), 1);
+    f.clickRow(1);
+    QTRY_VERIFY(milliseconds(f.caption("PIn")) >= 0);
+    const QString shown = f.caption("PIn");
+    QTRY_COMPARE(slow.answers(), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.caption("PIn"), shown);
+
+    // Ticks, sent whenever the last round is back, ping the quick server alone.
+    QTRY_VERIFY((f.window->Pinger_Timer(), quick.requests() >= 3));
+    QCOMPARE(slow.requests(), 1);
 }
 
 void DetailsTests::pingTicksFollowTheSelection() {

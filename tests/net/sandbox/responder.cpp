@@ -1,6 +1,8 @@
 #include "sandbox/responder.h"
 
+#include "net/gamepingpacket.h"
 #include "net/posix/icmppacket.h"
+#include "net/posix/stampedsocket.h"
 #include "sandbox/nsrun.h"
 
 #include <arpa/inet.h>
@@ -10,6 +12,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sched.h>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -51,43 +54,87 @@ int decoySocket() {
     return fd;
 }
 
-[[noreturn]] void serve(const std::string& ns, std::chrono::milliseconds delay, bool decoys, int ready, int stop) {
+int gameSocket(std::uint16_t port) {
+    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(port);
+    if (fd >= 0 && bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Sleeps until delay after the kernel's stamp of the request's arrival.
+void waitOut(const timespec& arrived, std::chrono::milliseconds delay) {
+    const timespec due = after(arrived, delay);
+    while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &due, nullptr) == EINTR) {
+    }
+}
+
+void answerEcho(int fd, int decoyFd, const posix::Received& received, std::span<const unsigned char> packet,
+                std::chrono::milliseconds delay) {
+    const auto request = icmp::parseEcho(packet, true);
+    if (!request || request->type != icmp::kEchoRequestType) return;
+    if (decoyFd >= 0) {
+        reply(fd, received.from, request->id, static_cast<std::uint16_t>(request->sequence + 1), request->payload);
+        reply(fd, received.from, request->id, request->sequence, "decoy");
+        reply(decoyFd, received.from, request->id, request->sequence, request->payload);
+        sendMessage(fd, received.from, icmp::kEchoRequestType, request->id, request->sequence, request->payload);
+    }
+    waitOut(received.arrived, delay);
+    reply(fd, received.from, request->id, request->sequence, request->payload);
+}
+
+void answerGamePing(int fd, const posix::Received& received, std::span<const unsigned char> datagram,
+                    std::chrono::milliseconds delay) {
+    const auto sequence = gameping::requestSequence(datagram);
+    if (!sequence) return;
+    waitOut(received.arrived, delay);
+    const auto answer = gameping::answer(*sequence, 0);
+    (void)sendto(fd, answer.data(), answer.size(), 0, reinterpret_cast<const sockaddr*>(&received.from),
+                 sizeof received.from);
+}
+
+[[noreturn]] void serve(const std::string& ns, std::chrono::milliseconds delay, bool decoys, std::uint16_t gamePort,
+                        int ready, int stop) {
     if (!enterNamespace(ns, RunAs::Root).empty()) _exit(1);
+    const sched_param priority{10};
+    (void)sched_setscheduler(0, SCHED_FIFO, &priority);
     const int fd = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
     if (fd < 0) _exit(1);
     const int decoyFd = decoys ? decoySocket() : -1;
     if (decoys && decoyFd < 0) _exit(1);
+    const int gameFd = gamePort != 0 ? gameSocket(gamePort) : -1;
+    if (gamePort != 0 && gameFd < 0) _exit(1);
+    posix::stampArrivals(fd);
+    if (gameFd >= 0) posix::stampArrivals(gameFd);
     (void)write(ready, "r", 1);
     close(ready);
 
-    pollfd watched[2] = {{fd, POLLIN, 0}, {stop, POLLIN, 0}};
+    pollfd watched[3] = {{stop, POLLIN, 0}, {fd, POLLIN, 0}, {gameFd, POLLIN, 0}};
     unsigned char packet[2048];
-    while (poll(watched, 2, kLifetimeMs) > 0 && watched[1].revents == 0) {
-        timespec received;
-        sockaddr_in from{};
-        socklen_t fromSize = sizeof from;
-        const ssize_t size = recvfrom(fd, packet, sizeof packet, 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
-        clock_gettime(CLOCK_MONOTONIC, &received);
-        if (size <= 0) continue;
-        const auto request = icmp::parseEcho(std::span(packet, static_cast<std::size_t>(size)), true);
-        if (!request || request->type != icmp::kEchoRequestType) continue;
-        if (decoys) {
-            reply(fd, from, request->id, static_cast<std::uint16_t>(request->sequence + 1), request->payload);
-            reply(fd, from, request->id, request->sequence, "decoy");
-            reply(decoyFd, from, request->id, request->sequence, request->payload);
-            sendMessage(fd, from, icmp::kEchoRequestType, request->id, request->sequence, request->payload);
+    while (poll(watched, gameFd >= 0 ? 3 : 2, kLifetimeMs) > 0 && watched[0].revents == 0) {
+        for (int i = 1; i <= 2; ++i) {
+            if (watched[i].fd < 0 || (watched[i].revents & POLLIN) == 0) continue;
+            const auto received = posix::receiveStamped(watched[i].fd, packet);
+            if (received.size <= 0) continue;
+            const std::span<const unsigned char> bytes(packet, static_cast<std::size_t>(received.size));
+            if (i == 1) {
+                answerEcho(fd, decoyFd, received, bytes, delay);
+            } else {
+                answerGamePing(gameFd, received, bytes, delay);
+            }
         }
-        const timespec due = after(received, delay);
-        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, nullptr) == EINTR) {
-        }
-        reply(fd, from, request->id, request->sequence, request->payload);
     }
     _exit(0);
 }
 
 } // namespace
 
-DelayedResponder::DelayedResponder(const std::string& ns, std::chrono::milliseconds delay, bool decoys) {
+DelayedResponder::DelayedResponder(const std::string& ns, std::chrono::milliseconds delay, bool decoys,
+                                   std::uint16_t gamePort) {
     int ready[2];
     int stopPipe[2];
     if (pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
@@ -100,7 +147,7 @@ DelayedResponder::DelayedResponder(const std::string& ns, std::chrono::milliseco
     if (m_child == 0) {
         close(ready[0]);
         close(stopPipe[1]);
-        serve(ns, delay, decoys, ready[1], stopPipe[0]);
+        serve(ns, delay, decoys, gamePort, ready[1], stopPipe[0]);
     }
     close(ready[1]);
     close(stopPipe[0]);

@@ -50,11 +50,12 @@ void QuitOnSignalTests::startedGameHoldsNoEndOfTheSignalPair() {
     const QString listing = folder.filePath(QStringLiteral("descriptors"));
     velberd::DetachedProcessStarter starter;
     // The stand-in game lists what its descriptors lead to, then names the list as done.
-    QVERIFY(starter.start(QStringLiteral("/bin/sh"),
-                          {QStringLiteral("-c"),
-                           QStringLiteral("for fd in /proc/$$/fd/*; do readlink \"$fd\"; done >\"$0.part\" "
-                                          "2>/dev/null; mv \"$0.part\" \"$0\""),
-                           listing}));
+    QVERIFY(!starter.start(QStringLiteral("/bin/sh"),
+                           {QStringLiteral("-c"),
+                            QStringLiteral("for fd in /proc/$$/fd/*; do readlink \"$fd\"; done >\"$0.part\" "
+                                           "2>/dev/null; mv \"$0.part\" \"$0\""),
+                            listing},
+                           folder.path()));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(listing), 10000);
     QFile list(listing);
     QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));

@@ -12,12 +12,13 @@ public:
     struct Start {
         QString program;
         QStringList arguments;
+        QString folder;
     };
 
-    bool start(const QString& program, const QStringList& arguments) override {
-        if (refuses) return false;
-        started.append({program, arguments});
-        return true;
+    std::optional<QString> start(const QString& program, const QStringList& arguments, const QString& folder) override {
+        if (refuses) return QStringLiteral("The test's system refuses.");
+        started.append({program, arguments, folder});
+        return std::nullopt;
     }
 
     QList<Start> started;

@@ -1,6 +1,7 @@
 #include "browser/ui/gameprogram.h"
 
 #include "browser/logic/launch.h"
+#include "common/ansitext.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +34,22 @@ QString entryIgnoringCase(const QString& folder, const QString& name) {
     return {};
 }
 
+// The names of a drive-letter path below its drive's root, as Windows reads it: "." is dropped and
+// ".." takes back the name before it, but never the root.
+QStringList namesBelowRoot(const QString& windowsPath) {
+    QStringList names;
+    for (const auto& name :
+         windowsPath.mid(2).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts)) {
+        if (name == QLatin1String(".")) continue;
+        if (name == QLatin1String("..")) {
+            if (!names.isEmpty()) names.removeLast();
+            continue;
+        }
+        names << name;
+    }
+    return names;
+}
+
 // The file a drive-letter path names in the Wine prefix, or nothing. Wine reaches each drive
 // through the link "dosdevices/c:" in the prefix; a prefix Wine has not made yet will have its z:
 // at the root folder.
@@ -43,10 +60,7 @@ QString fileInWinePrefix(const QString& windowsPath, const QString& prefix) {
         if (drive != QLatin1Char('z')) return {};
         found = QStringLiteral("/");
     }
-    QString rest = windowsPath.mid(2);
-    rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const auto names = QDir::cleanPath(QLatin1Char('/') + rest).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const auto& name : names) {
+    for (const auto& name : namesBelowRoot(windowsPath)) {
         const QString entry = entryIgnoringCase(found, name);
         if (entry.isEmpty()) return {};
         found = QDir(found).filePath(entry);
@@ -57,11 +71,20 @@ QString fileInWinePrefix(const QString& windowsPath, const QString& prefix) {
 
 } // namespace
 
+QString gameFile(const QString& gamePath, const QString& winePrefix) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(winePrefix);
+    return QFileInfo::exists(gamePath) ? gamePath : QString();
+#else
+    if (hasDriveLetter(gamePath)) return fileInWinePrefix(gamePath, winePrefix);
+    return QFileInfo::exists(gamePath) ? gamePath : QString();
+#endif
+}
+
 std::optional<GameProblem> gameProblem(const QString& gamePath, const QString& winePrefix) {
     if (gamePath.isEmpty() || gamePath == kGamePathPlaceholder) return GameProblem::NoPath;
 #ifdef Q_OS_WIN
-    Q_UNUSED(winePrefix);
-    const QFileInfo file(gamePath);
+    const QFileInfo file(gameFile(gamePath, winePrefix));
     if (!file.exists()) return GameProblem::Missing;
     if (!file.isFile() || !isWindowsProgram(gamePath)) return GameProblem::NotAProgram;
 #else
@@ -69,7 +92,7 @@ std::optional<GameProblem> gameProblem(const QString& gamePath, const QString& w
     const bool throughWine = runsThroughWine(gamePath.toStdString());
     if ((inPrefix || throughWine) && QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty())
         return GameProblem::NoWine;
-    const QString path = inPrefix ? fileInWinePrefix(gamePath, winePrefix) : gamePath;
+    const QString path = gameFile(gamePath, winePrefix);
     const QFileInfo file(path);
     if (path.isEmpty() || !file.exists()) return GameProblem::Missing;
     if (!file.isFile()) return GameProblem::NotAProgram;
@@ -101,10 +124,26 @@ QString gameProblemMessage(GameProblem problem, const QString& gamePath) {
     return {};
 }
 
-QString refusedStartMessage(const QString& gamePath) {
-    return QStringLiteral("The game \"%1\" did not start. Check that it is the game and that you may run it, or "
-                          "run Dorrick to record another path, then start Velberd again.")
-        .arg(gamePath);
+QString refusedStartMessage(const QString& gamePath, const QString& reason) {
+    return QStringLiteral("The game \"%1\" did not start: %2\n\nCheck that it is the game and that you may run it, "
+                          "or run Dorrick to record another path, then start Velberd again.")
+        .arg(gamePath, reason);
+}
+
+std::optional<QString> codePageProblemMessage(const QString& gamePath, const QString& logFolder) {
+    if (const QString lacking = toAnsi(gamePath).lacking; !lacking.isEmpty()) {
+        return QStringLiteral("The game path \"%1\" holds characters the game cannot be given: %2. Move the game to "
+                              "a folder whose path has none of them, run Dorrick to record it, then start Velberd "
+                              "again.")
+            .arg(gamePath, lacking);
+    }
+    if (const QString lacking = toAnsi(logFolder).lacking; !lacking.isEmpty()) {
+        return QStringLiteral("The game cannot be told to keep its log in Velberd's folder \"%1\", which holds "
+                              "characters the game cannot be given: %2. Untick \"logger\", or move Velberd to a "
+                              "folder whose path has none of them, then press Join again.")
+            .arg(logFolder, lacking);
+    }
+    return std::nullopt;
 }
 
 } // namespace velberd

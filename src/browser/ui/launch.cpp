@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 namespace velberd {
@@ -46,15 +47,20 @@ void MainWindow::Command1_Click() {
     const auto command = buildLaunchCommand(text(gamePath), switches, logPath, text(SNa->text()), text(IPa->text()));
     if (!command) return;
     // A game that cannot start says why; one that starts shows itself.
-    if (const auto problem = gameProblem(gamePath, m_services.winePrefix)) {
-        m_services.messages->show(this, MessagePresenter::Style::Exclamation, gameProblemMessage(*problem, gamePath));
-        return;
-    }
+    const auto refuse = [this](const QString& why) {
+        m_services.messages->show(this, MessagePresenter::Style::Exclamation, why);
+    };
+    if (const auto problem = gameProblem(gamePath, m_services.winePrefix))
+        return refuse(gameProblemMessage(*problem, gamePath));
+    if (const auto problem = codePageProblemMessage(gamePath, switches.log ? m_services.programFolder : QString()))
+        return refuse(*problem);
     QStringList arguments;
     for (const auto& argument : command->arguments)
         arguments << text(argument);
-    if (!m_services.processes->start(text(command->program), arguments))
-        m_services.messages->show(this, MessagePresenter::Style::Exclamation, refusedStartMessage(gamePath));
+    // The game finds its data beside itself, so it starts in its own folder.
+    const QString gameFolder = QFileInfo(gameFile(gamePath, m_services.winePrefix)).absolutePath();
+    if (const auto reason = m_services.processes->start(text(command->program), arguments, gameFolder))
+        refuse(refusedStartMessage(gamePath, *reason));
 }
 
 } // namespace velberd

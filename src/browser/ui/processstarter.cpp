@@ -3,21 +3,28 @@
 #include "browser/logic/launch.h"
 #include "browser/ui/windowsprocess.h"
 
-#include <QFileInfo>
 #include <QProcess>
 
 namespace velberd {
 
-bool DetachedProcessStarter::start(const QString& program, const QStringList& arguments) {
-    // The game finds its data beside itself, so it starts in its own folder where that is known.
-    const QFileInfo file(program);
-    const QString folder = file.exists() ? file.absolutePath() : QString();
+std::optional<QString> DetachedProcessStarter::start(const QString& program, const QStringList& arguments,
+                                                     const QString& folder) {
 #ifdef Q_OS_WIN
-    return startWindowsProgram(program, arguments, folder).isEmpty();
+    const QString refused = startWindowsProgram(program, arguments, folder);
+    if (refused.isEmpty()) return std::nullopt;
+    return refused;
 #else
-    if (runsThroughWine(program.toStdString()))
-        return QProcess::startDetached(QStringLiteral("wine"), QStringList{program} + arguments, folder);
-    return QProcess::startDetached(program, arguments, folder);
+    QProcess process;
+    if (runsThroughWine(program.toStdString())) {
+        process.setProgram(QStringLiteral("wine"));
+        process.setArguments(QStringList{program} + arguments);
+    } else {
+        process.setProgram(program);
+        process.setArguments(arguments);
+    }
+    process.setWorkingDirectory(folder);
+    if (process.startDetached()) return std::nullopt;
+    return process.errorString();
 #endif
 }
 

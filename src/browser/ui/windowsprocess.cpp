@@ -8,6 +8,27 @@
 #include <windows.h>
 
 namespace velberd {
+namespace {
+
+// Windows' own words for why it refused, with the program's path where they name "%1".
+QString refusal(DWORD error, const std::wstring& program) {
+    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(program.c_str())};
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, error, 0,
+        reinterpret_cast<wchar_t*>(&text), 0, reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts)));
+    QString reason = length > 0 ? QString::fromWCharArray(text, static_cast<int>(length)).trimmed()
+                                : QStringLiteral("Windows error %1.").arg(error);
+    LocalFree(text);
+    // Velberd runs the game with the player's own rights, never an administrator's.
+    if (error == ERROR_ELEVATION_REQUIRED)
+        reason += QStringLiteral(" The game is marked to run as administrator; Velberd starts it only with your own "
+                                 "rights. Clear \"Run this program as an administrator\" on the Compatibility tab of "
+                                 "the game's Properties.");
+    return reason;
+}
+
+} // namespace
 
 QString startWindowsProgram(const QString& program, const QStringList& arguments, const QString& folder) {
     std::vector<std::string> words;
@@ -27,7 +48,7 @@ QString startWindowsProgram(const QString& program, const QStringList& arguments
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.isEmpty() ? nullptr : workingFolder.c_str(), &startup, &process))
-        return qt_error_string(static_cast<int>(GetLastError()));
+        return refusal(GetLastError(), programPath);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return {};

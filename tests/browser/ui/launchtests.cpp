@@ -26,7 +26,7 @@ QString logSwitch(const ListedWindow& f, int click) {
 #else
     const QString drive = QStringLiteral("Z:");
 #endif
-    QString folder = f.folder.path();
+    QString folder = f.programFolder;
     folder.replace(QLatin1Char('/'), QLatin1Char('\\'));
     return QStringLiteral("-Log=%1%2\\JazzLog%3.txt").arg(drive, folder).arg(click);
 }
@@ -103,42 +103,62 @@ void LaunchTests::logNumbersCountClicksThatStartedNothing() {
 
 void LaunchTests::joinSaysWhyNothingStarted_data() {
     QTest::addColumn<QByteArray>("server");
-    QTest::addColumn<QString>("gamePath"); // typed into the game path; "{games}" is the games' folder
-    QTest::addColumn<bool>("wine");        // wine on the PATH
-    QTest::addColumn<bool>("refused");     // the system refuses to start the game
-    QTest::addColumn<QStringList>("says"); // what the message holds; empty: the game starts, silently
+    QTest::addColumn<QString>("gamePath");  // typed into the game path; "{games}" is the games' folder
+    QTest::addColumn<bool>("wine");         // wine on the PATH
+    QTest::addColumn<bool>("refused");      // the system refuses to start the game
+    QTest::addColumn<QString>("logFolder"); // with "logger" ticked, Velberd's folder's name; else empty
+    QTest::addColumn<QStringList>("says");  // what the message holds; empty: the game starts, silently
+    QTest::addColumn<QString>("startsIn");  // where a game that starts runs; "{prefix}" is the Wine prefix
 
     // Without dirs.txt a server of no known version leaves the placeholder; a 1.24 server picks an
     // empty path.
     const QByteArray unknownVersion = "192.0.2.5:10052 local public 1 1.20   125 [3/32] Rabbit Run";
     const QStringList runDorrick{"No game path is recorded", "Run Dorrick"};
-    QTest::newRow("Dorrick never run: the placeholder") << unknownVersion << QString() << true << false << runDorrick;
-    QTest::newRow("Dorrick never run: an empty path") << kServer << QString() << true << false << runDorrick;
-    QTest::newRow("no such file") << kServer << "{games}/gone/jazz2" << true << false
-                                  << QStringList{"\"{games}/gone/jazz2\" does not exist", "Run Dorrick"};
-    QTest::newRow("a folder") << kServer << "{games}" << true << false
-                              << QStringList{"\"{games}\" is not a program", "Run Dorrick"};
-    QTest::newRow("a text file") << kServer << "{games}/readme.txt" << true << false
-                                 << QStringList{"\"{games}/readme.txt\" is not a program"};
-    QTest::newRow("an .exe that is no program")
-        << kServer << "{games}/notes.exe" << true << false << QStringList{"\"{games}/notes.exe\" is not a program"};
-    QTest::newRow("a program") << kServer << "{games}/jazz2" << true << false << QStringList{};
-    QTest::newRow("the system refuses") << kServer << "{games}/jazz2" << true << true
-                                        << QStringList{"\"{games}/jazz2\" did not start"};
+    const QString none;
+    QTest::newRow("Dorrick never run: the placeholder")
+        << unknownVersion << QString() << true << false << none << runDorrick << none;
+    QTest::newRow("Dorrick never run: an empty path")
+        << kServer << QString() << true << false << none << runDorrick << none;
+    QTest::newRow("no such file") << kServer << "{games}/gone/jazz2" << true << false << none
+                                  << QStringList{"\"{games}/gone/jazz2\" does not exist", "Run Dorrick"} << none;
+    QTest::newRow("a folder") << kServer << "{games}" << true << false << none
+                              << QStringList{"\"{games}\" is not a program", "Run Dorrick"} << none;
+    QTest::newRow("a text file") << kServer << "{games}/readme.txt" << true << false << none
+                                 << QStringList{"\"{games}/readme.txt\" is not a program"} << none;
+    QTest::newRow("an .exe that is no program") << kServer << "{games}/notes.exe" << true << false << none
+                                                << QStringList{"\"{games}/notes.exe\" is not a program"} << none;
+    QTest::newRow("a program") << kServer << "{games}/jazz2" << true << false << none << QStringList{} << "{games}";
+    QTest::newRow("the system refuses") << kServer << "{games}/jazz2" << true << true << none
+                                        << QStringList{"\"{games}/jazz2\" did not start: The test's system refuses."}
+                                        << none;
+    // Windows would hand the game a look-alike of a character its code page lacks.
+    QTest::newRow("a game path the code page lacks")
+        << kServer << QString::fromUtf8("{games}/j\u0101zz2") << true << false << none
+        << QStringList{QString::fromUtf8("holds characters the game cannot be given: \u0101")} << none;
+    QTest::newRow("a log folder the code page lacks")
+        << kServer << "{games}/jazz2" << true << false << QString::fromUtf8("Velberd \uFF02\u0101\uFF02")
+        << QStringList{QString::fromUtf8("holds characters the game cannot be given: \uFF02\u0101"), "logger"} << none;
+    QTest::newRow("a log folder the code page holds")
+        << kServer << "{games}/jazz2" << true << false << QString::fromUtf8("Velberd \u00e9") << QStringList{}
+        << "{games}";
 #ifndef Q_OS_WIN
     QTest::newRow("a Windows program, Wine installed")
-        << kServer << "{games}/jazz2.exe" << true << false << QStringList{};
-    QTest::newRow("a Windows program, no Wine")
-        << kServer << "{games}/jazz2.exe" << false << false << QStringList{"Wine", "not installed", "package manager"};
-    // Wine takes ".." and "." as written, whether or not the folder before ".." exists.
+        << kServer << "{games}/jazz2.exe" << true << false << none << QStringList{} << "{games}";
+    QTest::newRow("a Windows program, no Wine") << kServer << "{games}/jazz2.exe" << false << false << none
+                                                << QStringList{"Wine", "not installed", "package manager"} << none;
+    // Wine takes ".." and "." as Windows does, whether or not the folder before ".." exists, and
+    // starts the game in the folder where it found it.
     QTest::newRow("in the Wine prefix, named in other case")
-        << kServer << "C:\\GAMES\\gone\\..\\Jazz2\\.\\JAZZ2.EXE" << true << false << QStringList{};
-    QTest::newRow("not in the Wine prefix") << kServer << "c:\\games\\jazz2\\gone.exe" << true << false
-                                            << QStringList{"\"c:\\games\\jazz2\\gone.exe\" does not exist"};
+        << kServer << "C:\\GAMES\\gone\\..\\Jazz2\\.\\JAZZ2.EXE" << true << false << none << QStringList{}
+        << "{prefix}/dosdevices/c:/Games/Jazz2";
+    QTest::newRow("above the drive's root") << kServer << "c:\\..\\Games\\Jazz2\\Jazz2.exe" << true << false << none
+                                            << QStringList{} << "{prefix}/dosdevices/c:/Games/Jazz2";
+    QTest::newRow("not in the Wine prefix") << kServer << "c:\\games\\jazz2\\gone.exe" << true << false << none
+                                            << QStringList{"\"c:\\games\\jazz2\\gone.exe\" does not exist"} << none;
     QTest::newRow("a program in the Wine prefix's z: drive")
-        << kServer << "Z:{games}/jazz2.exe" << true << false << QStringList{};
-    QTest::newRow("a Wine prefix path without Wine")
-        << kServer << "c:\\games\\jazz2\\jazz2.exe" << false << false << QStringList{"Wine", "package manager"};
+        << kServer << "Z:{games}/jazz2.exe" << true << false << none << QStringList{} << "{games}";
+    QTest::newRow("a Wine prefix path without Wine") << kServer << "c:\\games\\jazz2\\jazz2.exe" << false << false
+                                                     << none << QStringList{"Wine", "package manager"} << none;
 #endif
 }
 
@@ -149,13 +169,17 @@ void LaunchTests::joinSaysWhyNothingStarted() {
     QFETCH(QString, gamePath);
     QFETCH(bool, wine);
     QFETCH(bool, refused);
+    QFETCH(QString, logFolder);
     QFETCH(QStringList, says);
+    QFETCH(QString, startsIn);
     const GameFolder games;
     games.make(QStringLiteral("jazz2"), GameFolder::Kind::Program);
+    games.make(QString::fromUtf8("j\u0101zz2"), GameFolder::Kind::Program);
     games.make(QStringLiteral("readme.txt"), GameFolder::Kind::Text);
     games.make(QStringLiteral("notes.exe"), GameFolder::Kind::Text);
     games.make(QStringLiteral("jazz2.exe"), GameFolder::Kind::WindowsProgram);
-    ListedWindow f({server}, nullptr, ListedWindow::Messages::Shown);
+    ListedWindow f({server}, nullptr, ListedWindow::Messages::Shown, logFolder);
+    check(f, "log", !logFolder.isEmpty());
 #ifdef Q_OS_WIN
     Q_UNUSED(wine);
 #else
@@ -186,6 +210,8 @@ void LaunchTests::joinSaysWhyNothingStarted() {
         QCOMPARE(shown.size(), 0);
         QCOMPARE(f.processes->started.size(), 1);
         QCOMPARE(f.processes->started[0].program, shownPath);
+        startsIn.replace(QStringLiteral("{games}"), games.path()).replace(QStringLiteral("{prefix}"), f.prefixPath());
+        QCOMPARE(f.processes->started[0].folder, startsIn);
         return;
     }
     QCOMPARE(shown.size(), 1);

@@ -11,8 +11,8 @@ struct ListServerHolder {
 // A started window whose list server has served the given entries, already listed.
 struct ListedWindow : ListServerHolder, WindowFixture {
     explicit ListedWindow(const QList<QByteArray>& entries, const QByteArray* dirsTxt = nullptr,
-                          Messages shown = Messages::Recorded)
-        : WindowFixture(dirsTxt, server.port(), shown) {
+                          Messages shown = Messages::Recorded, const QString& programFolderName = {})
+        : WindowFixture(dirsTxt, server.port(), shown, programFolderName) {
         QByteArray reply;
         for (const auto& entry : entries)
             reply += entry + "\r\n";

@@ -24,10 +24,13 @@ struct WindowFixture {
     // Messages are recorded, or shown in real message boxes for a test to read.
     enum class Messages { Recorded, Shown };
 
+    // The program runs from the fixture's folder, or from a folder of the given name inside it.
     explicit WindowFixture(const QByteArray* dirsTxt = nullptr, quint16 listPort = 0,
-                           Messages shown = Messages::Recorded) {
+                           Messages shown = Messages::Recorded, const QString& programFolderName = {})
+        : programFolder(programFolderName.isEmpty() ? folder.path() : folder.filePath(programFolderName)) {
+        QDir().mkpath(programFolder);
         if (dirsTxt) {
-            QFile file(folder.filePath(QStringLiteral("dirs.txt")));
+            QFile file(QDir(programFolder).filePath(QStringLiteral("dirs.txt")));
             file.open(QIODevice::WriteOnly);
             file.write(*dirsTxt);
         }
@@ -41,7 +44,7 @@ struct WindowFixture {
         services.net = net;
         services.processes = processes;
         services.registry = registry;
-        services.programFolder = folder.path();
+        services.programFolder = programFolder;
         services.winePrefix = prefixPath();
         services.localAddress = [] { return QStringLiteral("192.0.2.44"); };
         window = std::make_unique<MainWindow>(std::move(services));
@@ -88,6 +91,7 @@ struct WindowFixture {
     }
 
     QTemporaryDir folder;
+    QString programFolder;
     std::shared_ptr<RecordingMessages> messages = std::make_shared<RecordingMessages>();
     std::shared_ptr<FakeNetServices> net = std::make_shared<FakeNetServices>();
     std::shared_ptr<FakeProcessStarter> processes = std::make_shared<FakeProcessStarter>();

@@ -10,4 +10,10 @@ void MessageBoxPresenter::show(QWidget* parent, Style style, const QString& text
     box.exec();
 }
 
+bool MessageBoxPresenter::ask(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, kProgramTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace velberd

@@ -14,11 +14,14 @@ public:
 
     virtual ~MessagePresenter() = default;
     virtual void show(QWidget* parent, Style style, const QString& text) = 0;
+    // A question with "Yes" and "No"; true for "Yes".
+    virtual bool ask(QWidget* parent, const QString& text) = 0;
 };
 
 class MessageBoxPresenter final : public MessagePresenter {
 public:
     void show(QWidget* parent, Style style, const QString& text) override;
+    bool ask(QWidget* parent, const QString& text) override;
 };
 
 inline const QString kProgramTitle = QStringLiteral("Velberd");

@@ -10,9 +10,13 @@
 namespace velberd::test {
 
 // The registry as the window tests need it: keys a test fills, held in memory, the same on every
-// platform. What the registry itself does is tested with the platform's own.
+// platform, whose writes can be refused as a registry refuses them. What the registry itself does
+// is tested with the platform's own.
 class MemoryRegistry final : public registry::Backend {
 public:
+    // What every write answers; anything but kSuccess stores nothing.
+    registry::Status refusal = registry::kSuccess;
+
     struct Value {
         std::uint32_t type = 0;
         std::string bytes;
@@ -54,8 +58,17 @@ public:
                               const std::uint8_t* data, std::uint32_t size) override {
         const auto open = m_open.find(key);
         if (open == m_open.end()) return registry::kInvalidHandle;
+        if (refusal != registry::kSuccess) return refusal;
         (*open->second)[name] = Value{type, std::string(reinterpret_cast<const char*>(data), size)};
         return registry::kSuccess;
+    }
+
+    // The bytes a value holds; empty when there is none.
+    std::string bytes(registry::RootKey root, const std::string& subKey, const std::string& name) const {
+        const auto key = m_keys.find({root, subKey});
+        if (key == m_keys.end()) return {};
+        const auto value = key->second.find(name);
+        return value == key->second.end() ? std::string() : value->second.bytes;
     }
 
     registry::Status closeKey(registry::KeyHandle key) override {

@@ -13,7 +13,8 @@ class NetServices;
 }
 namespace registry {
 class Backend;
-}
+class ElevatedImport;
+} // namespace registry
 
 // Where the list of servers comes from. Design values; tests point it at a loopback server.
 struct ListServerEndpoint {
@@ -30,6 +31,9 @@ struct BrowserServices {
     std::shared_ptr<ProcessStarter> processes;
     // The registry the game keeps its player settings in, for the character editor.
     std::shared_ptr<registry::Backend> registry;
+    // On Windows, where only an administrator may change the game's settings: saving them with
+    // administrator rights, through Windows' own registry tool. None elsewhere.
+    std::shared_ptr<registry::ElevatedImport> elevation;
     // The folder that holds the program: dirs.txt is read from it and the game's logs go there.
     QString programFolder;
     // Away from Windows, the Wine prefix the game runs in: a game path with a drive letter names a

@@ -73,7 +73,7 @@ void MainWindow::Label11_Click() {
 
 void MainWindow::Label9_Click() {
     if (!Registry) {
-        Registry = new CharacterEditor(*m_services.registry, *m_services.messages, this);
+        Registry = new CharacterEditor(*m_services.registry, *m_services.messages, m_services.elevation.get(), this);
         // Closing the main window ends the program, even with the editor still open.
         Registry->setAttribute(Qt::WA_QuitOnClose, false);
         // Closed, the editor is gone: the next click loads the player's settings afresh instead

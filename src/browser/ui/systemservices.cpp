@@ -2,7 +2,9 @@
 #include "browser/ui/localaddress.h"
 #include "browser/ui/processstarter.h"
 #include "chareditor/registry/systemregistry.h"
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include "chareditor/registry/regexeimport.h"
+#else
 #include "chareditor/registry/wineprefixbackend.h"
 #endif
 #include "common/messages.h"
@@ -19,7 +21,9 @@ BrowserServices systemServices() {
     services.processes = std::make_shared<DetachedProcessStarter>();
     services.registry = registry::makeSystemRegistry();
     services.programFolder = QCoreApplication::applicationDirPath();
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    services.elevation = std::make_shared<registry::RegExeImport>();
+#else
     services.winePrefix = QString::fromStdString(registry::prefixFromEnvironment().string());
 #endif
     services.localAddress = primaryIPv4Address;

@@ -10,6 +10,9 @@
 namespace velberd {
 namespace {
 
+// ERROR_ELEVATION_REQUIRED, which mingw-w64's headers lack.
+constexpr DWORD kElevationRequired = 740;
+
 // Windows' own words for why it refused, with the program's path where they name "%1".
 QString refusal(DWORD error, const std::wstring& program) {
     const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(program.c_str())};
@@ -21,7 +24,7 @@ QString refusal(DWORD error, const std::wstring& program) {
                                 : QStringLiteral("Windows error %1.").arg(error);
     LocalFree(text);
     // Velberd runs the game with the player's own rights, never an administrator's.
-    if (error == ERROR_ELEVATION_REQUIRED)
+    if (error == kElevationRequired)
         reason += QStringLiteral(" The game is marked to run as administrator; Velberd starts it only with your own "
                                  "rights. Clear \"Run this program as an administrator\" on the Compatibility tab of "
                                  "the game's Properties.");

@@ -1,17 +1,21 @@
 #include "chareditor/ui/charactereditor.h"
 
+#include "chareditor/registry/importfile.h"
 #include "chareditor/ui/colourbox.h"
 #include "chareditor/ui/notsaved.h"
 #include "common/ansitext.h"
 #include "common/twips.h"
 
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <array>
+#include <thread>
+#include <vector>
 
 namespace velberd {
 namespace {
@@ -39,13 +43,15 @@ template <typename Control> Control* place(QWidget* window, const char* name, co
 
 } // namespace
 
-CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& messages, QWidget* parent)
+CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& messages,
+                                 registry::ElevatedImport* elevation, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_messages(messages), m_registry{backend, [this](std::string_view path) {
-                                           m_messages.show(this, MessagePresenter::Style::Plain,
-                                                           toCaption(registry::incorrectFormatText(path)));
-                                       }} {
+      m_messages(messages),
+      m_elevation(elevation), m_registry{backend, [this](std::string_view path) {
+                                             m_messages.show(this, MessagePresenter::Style::Plain,
+                                                             toCaption(registry::incorrectFormatText(path)));
+                                         }} {
     setObjectName(QStringLiteral("Registry"));
     setWindowTitle(QStringLiteral("Character Editor"));
     setFixedSize(twipsRect(0, 0, 2640, 1095).size());
@@ -113,7 +119,8 @@ void CharacterEditor::OTF_Click() {
 }
 
 void CharacterEditor::Command1_Click() {
-    report(Setting::Name, registry::WriteStringValue(m_registry, currentKey(), "Name", fromCaption(Text1->text())));
+    const auto status = registry::WriteStringValue(m_registry, currentKey(), "Name", fromCaption(Text1->text()));
+    stored(Setting::Name, status, m_character);
 }
 
 void CharacterEditor::Command2_Click() {
@@ -128,7 +135,8 @@ void CharacterEditor::Command2_Click() {
         }
         colour.push_back(static_cast<char>(*byte));
     }
-    report(Setting::Colours, registry::WriteBinaryValue(m_registry, currentKey(), "Color", colour));
+    const auto status = registry::WriteBinaryValue(m_registry, currentKey(), "Color", colour);
+    stored(Setting::Colours, status, m_character);
 }
 
 void CharacterEditor::Option1_Click() {
@@ -183,7 +191,7 @@ void CharacterEditor::writeCharacter(QRadioButton* option, std::string_view keyP
         return;
     }
     const registry::Status status = registry::WriteBinaryValue(m_registry, keyPath, "Char", charValue(code));
-    if (status == registry::kSuccess || loading) {
+    if (loading || stored(Setting::Character, status, option)) {
         m_character = option;
         return;
     }
@@ -198,7 +206,95 @@ void CharacterEditor::writeCharacter(QRadioButton* option, std::string_view keyP
             turnOff(option);
         }
     }
-    report(Setting::Character, status);
+}
+
+bool CharacterEditor::stored(Setting setting, registry::Status status, QRadioButton* character) {
+    if (status == registry::kSuccess) return true;
+    switch (offerAdministratorSave(setting, status, character)) {
+    case AdministratorSave::Saved:
+        return true;
+    case AdministratorSave::NotOffered:
+        report(setting, status);
+        break;
+    case AdministratorSave::NotSaved:
+        break;
+    }
+    return false;
+}
+
+std::optional<unsigned char> CharacterEditor::characterCode(QRadioButton* option) const {
+    if (option == Option1) return kJazz;
+    if (option == Option2) return OTF->isChecked() ? kSpaz124 : kSpaz123;
+    if (option == Option3) return kLori;
+    return std::nullopt;
+}
+
+CharacterEditor::AdministratorSave CharacterEditor::offerAdministratorSave(Setting setting, registry::Status status,
+                                                                           QRadioButton* character) {
+    if (status != registry::kAccessDenied || m_elevation == nullptr) return AdministratorSave::NotOffered;
+    // What is shown is what is saved: the name, the colours when every box holds a byte, and the
+    // character chosen. The name is stored as the registry holds what Set writes: each byte of it
+    // in the code page, as UTF-16.
+    std::vector<registry::ImportedValue> values;
+    const std::string name = fromCaption(Text1->text());
+    const QString storedName = toCaption(name);
+    values.push_back({"Name", registry::kRegSz,
+                      std::string(reinterpret_cast<const char*>(storedName.utf16()),
+                                  static_cast<std::size_t>(storedName.size()) * 2) +
+                          std::string(2, '\0')});
+    QStringList shown{QStringLiteral("name")};
+    std::string colour;
+    for (QLineEdit* box : {Text2, Text3, Text4, Text5}) {
+        if (const auto byte = colourByteFromText(fromCaption(box->text()))) colour.push_back(static_cast<char>(*byte));
+    }
+    if (colour.size() == 4) {
+        values.push_back({"Color", registry::kRegBinary, colour});
+        shown << QStringLiteral("colours");
+    }
+    if (const auto code = characterCode(character)) {
+        values.push_back({"Char", registry::kRegBinary, charValue(*code)});
+        shown << QStringLiteral("character");
+    }
+    const QString named = shown.size() == 1 ? shown.first()
+                                            : shown.mid(0, shown.size() - 1).join(QStringLiteral(", ")) +
+                                                  QStringLiteral(" and ") + shown.last();
+    const auto file = registry::importFile(currentKey(), values);
+    if (!file || !m_messages.ask(this, administratorSaveQuestion(setting, named))) return AdministratorSave::NotSaved;
+
+    // The tool and Windows' question run on a thread of their own; the window keeps drawing meanwhile.
+    registry::ElevatedImport::Result result;
+    QEventLoop waiting;
+    setEnabled(false);
+    std::thread importing([&] {
+        result = m_elevation->importAsAdministrator(*file);
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    waiting.exec();
+    importing.join();
+    setEnabled(true);
+
+    switch (result.outcome) {
+    case registry::ElevatedImport::Outcome::Declined:
+        m_messages.show(this, MessagePresenter::Style::Exclamation, administratorDeclinedText(setting));
+        return AdministratorSave::NotSaved;
+    case registry::ElevatedImport::Outcome::Failed:
+        m_messages.show(this, MessagePresenter::Style::Exclamation,
+                        administratorFailedText(setting, QString::fromLocal8Bit(result.reason)));
+        return AdministratorSave::NotSaved;
+    case registry::ElevatedImport::Outcome::Imported:
+        break;
+    }
+    // Said saved only once every value reads back as it was shown; a string reads back in the
+    // code page, with its terminator.
+    for (const auto& value : values) {
+        const std::string expected = value.type == registry::kRegSz ? name + '\0' : value.bytes;
+        if (registry::ReadBinaryValue(m_registry, currentKey(), value.name) != expected) {
+            m_messages.show(this, MessagePresenter::Style::Exclamation, administratorReadBackText(setting));
+            return AdministratorSave::NotSaved;
+        }
+    }
+    m_messages.show(this, MessagePresenter::Style::Plain, administratorSavedText(named));
+    return AdministratorSave::Saved;
 }
 
 void CharacterEditor::report(Setting setting, registry::Status status) {

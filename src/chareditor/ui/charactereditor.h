@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chareditor/registry/elevatedimport.h"
 #include "chareditor/registry/registryapi.h"
 #include "chareditor/ui/notsaved.h"
 #include "common/messages.h"
@@ -19,11 +20,14 @@ namespace velberd {
 // The window "Registry": the game's player name, colours and character, for version 1.23 or,
 // with "1.24" checked, for The Secret Files. Reads when it opens and on every switch of version;
 // writes at "Set" and whenever a character option is turned on. A setting the registry does not
-// store is named in one message, with the reason; the boxes keep what was typed.
+// store is named in one message, with the reason; the boxes keep what was typed. Where Windows
+// refuses for lack of rights and an elevated import is at hand, the editor offers to save the
+// values shown with administrator rights instead.
 class CharacterEditor : public QWidget {
     Q_OBJECT
 public:
-    CharacterEditor(registry::Backend& backend, MessagePresenter& messages, QWidget* parent = nullptr);
+    CharacterEditor(registry::Backend& backend, MessagePresenter& messages,
+                    registry::ElevatedImport* elevation = nullptr, QWidget* parent = nullptr);
 
 private:
     void Form_Load();
@@ -38,10 +42,19 @@ private:
     std::string_view currentKey() const;
     void writeCharacter(QRadioButton* option, std::string_view keyPath, unsigned char code);
     void report(Setting setting, registry::Status status);
+    // Where a write was refused for lack of rights: whether the player was asked to save the values
+    // shown with administrator rights, and whether they were saved. Every message that follows the
+    // question is its own.
+    enum class AdministratorSave { NotOffered, Saved, NotSaved };
+    AdministratorSave offerAdministratorSave(Setting setting, registry::Status status, QRadioButton* character);
+    // The write's outcome reported: a message for a refusal, unless the administrator's save said it.
+    bool stored(Setting setting, registry::Status status, QRadioButton* character);
+    std::optional<unsigned char> characterCode(QRadioButton* option) const;
     void turnLoOff();
     static void turnOff(QRadioButton* option);
 
     MessagePresenter& m_messages;
+    registry::ElevatedImport* m_elevation;
     registry::Registry m_registry;
     std::optional<std::string> m_loadedCharacter; // while loading: the "Char" value just read
     QRadioButton* m_character = nullptr;          // the option whose character was stored or read last

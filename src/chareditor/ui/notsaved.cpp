@@ -55,3 +55,32 @@ QString notSavedText(Setting setting, registry::Status status) {
 }
 
 } // namespace velberd
+
+namespace velberd {
+
+QString administratorSaveQuestion(Setting setting, const QString& shown) {
+    return notSavedText(setting, registry::kAccessDenied) +
+           QStringLiteral(" On this computer only an administrator may change the game's settings.\n\nSave the %1 "
+                          "shown here with administrator rights? Windows asks for an administrator's approval, and "
+                          "only Windows' own registry tool runs with it.")
+               .arg(shown);
+}
+
+QString administratorSavedText(const QString& shown) {
+    return QStringLiteral("The %1 were saved with administrator rights.").arg(shown);
+}
+
+QString administratorDeclinedText(Setting setting) {
+    return lost(setting) + QStringLiteral("\n\nWindows did not give administrator rights, so nothing was saved.");
+}
+
+QString administratorFailedText(Setting setting, const QString& reason) {
+    return lost(setting) + QStringLiteral("\n\nWindows' registry tool could not save the settings: %1").arg(reason);
+}
+
+QString administratorReadBackText(Setting setting) {
+    return lost(setting) + QStringLiteral("\n\nWindows' registry tool ended, but the game's settings do not read "
+                                          "back as they were shown.");
+}
+
+} // namespace velberd

@@ -46,7 +46,13 @@ QByteArray section124(const QByteArray& values) {
 class RecordingPresenter final : public MessagePresenter {
 public:
     QStringList shown;
+    QStringList asked;
+    bool answer = true;
     void show(QWidget*, Style, const QString& text) override { shown << text; }
+    bool ask(QWidget*, const QString& text) override {
+        asked << text;
+        return answer;
+    }
 };
 
 // The prefix's registry, whose writes can be made to fail as a running Wine or a full disk fails them.

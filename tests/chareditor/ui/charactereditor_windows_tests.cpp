@@ -1,10 +1,12 @@
 // The character editor on Windows: what it reads and writes goes through the Windows registry
 // (Wine's, in the build's own prefix, when cross-built), in the system's ANSI code page.
+#include "chareditor/registry/regexeimport.h"
 #include "chareditor/registry/systemregistry.h"
 #include "chareditor/ui/charactereditor.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -20,13 +22,41 @@ const char* const kKey124 = ".Default\\Software\\Epic MegaGames\\Jazz Jackrabbit
 class RecordingPresenter final : public MessagePresenter {
 public:
     QStringList shown;
+    QStringList asked;
+    bool answer = true;
     void show(QWidget*, Style, const QString& text) override { shown << text; }
+    bool ask(QWidget*, const QString& text) override {
+        asked << text;
+        return answer;
+    }
 };
 
 void store(const char* key, const char* name, DWORD type, const QByteArray& bytes) {
     QCOMPARE(RegSetKeyValueA(HKEY_USERS, key, name, type, bytes.constData(), static_cast<DWORD>(bytes.size())),
              ERROR_SUCCESS);
 }
+
+// Windows' registry, refusing every write as it refuses a player who is no administrator.
+class RefusingWrites final : public registry::Backend {
+public:
+    explicit RefusingWrites(registry::Backend& inner) : m_inner(inner) {}
+    registry::Status openKey(registry::RootKey root, const std::string& subKey, std::uint32_t access,
+                             registry::KeyHandle& handle) override {
+        return m_inner.openKey(root, subKey, access, handle);
+    }
+    registry::Status queryValue(registry::KeyHandle key, const std::string& name, std::uint32_t& type,
+                                std::uint8_t* data, std::uint32_t& size) override {
+        return m_inner.queryValue(key, name, type, data, size);
+    }
+    registry::Status setValue(registry::KeyHandle, const std::string&, std::uint32_t, const std::uint8_t*,
+                              std::uint32_t) override {
+        return registry::kAccessDenied;
+    }
+    registry::Status closeKey(registry::KeyHandle key) override { return m_inner.closeKey(key); }
+
+private:
+    registry::Backend& m_inner;
+};
 
 struct Stored {
     DWORD type = 0;
@@ -53,6 +83,7 @@ private slots:
     void cleanup();
     void readsAndWritesThePlayersValues();
     void missingKeysSayThereAreNoSettingsYet();
+    void refusedForLackOfRightsWindowsRegistryToolSaves();
 
 private:
     template <typename Control> Control* control(const char* name) {
@@ -75,6 +106,7 @@ private:
 void CharacterEditorWindowsTest::init() {
     m_backend = registry::makeSystemRegistry();
     m_messages.shown.clear();
+    m_messages.asked.clear();
 }
 
 void CharacterEditorWindowsTest::cleanup() {
@@ -120,6 +152,38 @@ void CharacterEditorWindowsTest::missingKeysSayThereAreNoSettingsYet() {
     QVERIFY2(m_messages.shown.first().contains(QStringLiteral("no settings for this version yet")),
              qPrintable(m_messages.shown.first()));
     QCOMPARE(stored(kKey123, "Name").type, DWORD(0));
+}
+
+// A write refused for lack of rights (a stand-in refuses it here, where every program may write)
+// goes to Windows' own registry tool, which imports the values shown, a name of quotes, brackets
+// and a backslash among them; they read back through the registry and through the tool itself.
+void CharacterEditorWindowsTest::refusedForLackOfRightsWindowsRegistryToolSaves() {
+    store(kKey123, "Char", REG_BINARY, QByteArray("\x37\0\0\0", 4));
+    store(kKey123, "Color", REG_BINARY, "\x10\x20\x30\x40");
+    store(kKey123, "Name", REG_SZ, QByteArray("Jazz", 5));
+    RefusingWrites refusing(*m_backend);
+    registry::RegExeImport tool;
+    m_editor = std::make_unique<CharacterEditor>(refusing, m_messages, &tool);
+    m_editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_editor.get()));
+
+    const QString name = QStringLiteral("\"T\u00e9\"][x\\");
+    control<QLineEdit>("Text1")->setText(name);
+    click(control<QPushButton>("Command1"));
+    QCOMPARE(m_messages.asked.size(), 1);
+    QCOMPARE(m_messages.shown,
+             QStringList{QStringLiteral("The name, colours and character were saved with administrator rights.")});
+    QCOMPARE(stored(kKey123, "Name").bytes, QByteArray("\"T\xe9\"][x\\", 9));
+    QCOMPARE(stored(kKey123, "Color").bytes, QByteArray("\x10\x20\x30\x40"));
+    QCOMPARE(stored(kKey123, "Char").bytes, QByteArray("\x37\0\0\0", 4));
+
+    QProcess query;
+    query.start(QStringLiteral("reg.exe"),
+                {QStringLiteral("query"), QStringLiteral("HKEY_USERS\\") + QString::fromLatin1(kKey123)});
+    QVERIFY(query.waitForFinished(60'000));
+    const QString listed = QString::fromLocal8Bit(query.readAllStandardOutput());
+    QVERIFY2(listed.contains(QLatin1String("REG_BINARY    10203040")), qPrintable(listed));
+    QVERIFY2(listed.contains(QLatin1String("REG_BINARY    37000000")), qPrintable(listed));
 }
 
 } // namespace velberd

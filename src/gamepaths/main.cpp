@@ -1,8 +1,14 @@
 #include "gamepaths/form1.h"
+#ifdef Q_OS_WIN
+#include "common/windowsstart/windowsstart.h"
+#endif
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+#ifdef Q_OS_WIN
+    velberd::restrictDllSearch();
+#endif
     QApplication app(argc, argv);
     dorrick::Form1 window(QCoreApplication::applicationDirPath());
     window.show();

@@ -1,7 +1,7 @@
 #include "net/gameping.h"
 
 #include "net/gamepingpacket.h"
-#include "net/session.h"
+#include "net/windows/heldsession.h"
 
 #include <atomic>
 #include <chrono>
@@ -14,22 +14,6 @@ using Clock = std::chrono::steady_clock;
 
 // A flood of other datagrams is read this many at a time between looks at the clock.
 constexpr int kDatagramsPerWake = 64;
-
-// Winsock works only inside a session; each ping holds one of its own (sessions nest).
-class PingSession {
-public:
-    PingSession() : m_open(StartSocketLibrary()) {}
-    ~PingSession() {
-        if (m_open) StopSocketLibrary();
-    }
-    PingSession(const PingSession&) = delete;
-    PingSession& operator=(const PingSession&) = delete;
-
-    bool isOpen() const { return m_open; }
-
-private:
-    bool m_open;
-};
 
 class UdpSocket {
 public:
@@ -102,7 +86,7 @@ GamePingResult awaitAnswer(const UdpSocket& socket, const sockaddr_in& server, s
 } // namespace
 
 GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port, const StillWanted& wanted) {
-    const PingSession session;
+    const HeldSession session;
     if (!session.isOpen()) return {GamePingOutcome::CannotSend, 0};
     sockaddr_in server{};
     server.sin_family = AF_INET;

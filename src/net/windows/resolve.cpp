@@ -1,32 +1,14 @@
 #include "net/resolve.h"
 
-#include "net/session.h"
+#include "net/windows/heldsession.h"
 
 #include <cstring>
 #include <winsock2.h>
 
 namespace velberd::net {
-namespace {
-
-// Winsock answers lookups only inside a session. The window asks for names before it opens its
-// own session for the echo, so each lookup holds one of its own (sessions nest).
-class LookupSession {
-public:
-    LookupSession() : m_open(StartSocketLibrary()) {}
-    ~LookupSession() {
-        if (m_open) StopSocketLibrary();
-    }
-    LookupSession(const LookupSession&) = delete;
-    LookupSession& operator=(const LookupSession&) = delete;
-
-private:
-    bool m_open;
-};
-
-} // namespace
 
 Address AddressFromText(const std::string& text) {
-    const LookupSession session;
+    const HeldSession session;
     const unsigned long parsed = inet_addr(text.c_str());
     if (parsed != INADDR_NONE) return static_cast<Address>(parsed);
 
@@ -40,7 +22,7 @@ Address AddressFromText(const std::string& text) {
 }
 
 std::string HostNameFromAddress(Address address) {
-    const LookupSession session;
+    const HeldSession session;
     const hostent* host = gethostbyaddr(reinterpret_cast<const char*>(&address), sizeof address, AF_INET);
     if (host == nullptr || host->h_name == nullptr) return kUnknownHost;
     const std::size_t length = strnlen(host->h_name, kHostNameLimit);

@@ -1,5 +1,7 @@
 // Stands in for the game in the offline demo: shows the command line that "Join" started it with,
-// and appends it to launches.txt beside itself so that the demo's self-check can read it.
+// and appends it to launches.txt beside itself so that the demo's self-check can read it. Its
+// process id goes into standingame.pid beside itself first, so that the check ends this game, and
+// no other process, by its id.
 
 #include <QApplication>
 #include <QFile>
@@ -15,6 +17,10 @@ int main(int argc, char* argv[]) {
     const QString commandLine = words.join(QLatin1Char(' '));
 
     QApplication app(argc, argv);
+    QFile pid(QApplication::applicationDirPath() + QStringLiteral("/standingame.pid"));
+    if (pid.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        pid.write(QByteArray::number(QApplication::applicationPid()));
+    pid.close();
     QFile record(QApplication::applicationDirPath() + QStringLiteral("/launches.txt"));
     if (record.open(QIODevice::Append | QIODevice::Text)) QTextStream(&record) << commandLine << '\n';
     QTextStream(stdout) << "The game was started as: " << commandLine << '\n';

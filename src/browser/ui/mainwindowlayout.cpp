@@ -1,3 +1,4 @@
+#include "browser/ui/listboxrows.h"
 #include "browser/ui/mainwindow.h"
 #include "common/clickablelabel.h"
 #include "common/twips.h"
@@ -11,6 +12,9 @@
 
 namespace velberd {
 namespace {
+
+// A row of the server list: eleven fit in the list, as the list server sends at most eleven.
+constexpr int kServerRowTwips = 195;
 
 QFont fontOf(const QString& family, qreal points) {
     QFont font(family);
@@ -52,6 +56,8 @@ void MainWindow::createControls() {
     Frame3 =
         place(new QGroupBox(QStringLiteral("Serverlist Window"), this), "Frame3", twipsRect(0, 0, 2535, 2655), font);
     List2 = place(new QListWidget(Frame3), "List2", twipsRect(120, 240, 2295, 2340), narrowFont(8.25));
+    List2->setItemDelegate(new ListBoxRows(fromTwips(kServerRowTwips), List2));
+    List2->setUniformItemSizes(true);
     List2->addItem(QStringLiteral("Server Lists"));
     List2->setEnabled(false);
 

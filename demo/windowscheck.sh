@@ -16,7 +16,12 @@ startInPlayer() {
     started=$!
     pids+=("$started")
 }
-failed() { echo "FAILED: $*" >&2; exit 1; }
+# The last picture taken stays, for a look at what the check saw.
+failed() {
+    echo "FAILED: $*" >&2
+    [ ! -f "${picture:-}" ] || cp "$picture" "$repo/build/windows/failed.png"
+    exit 1
+}
 
 # Runs the rest until it succeeds; a minute without success is a hang, which $1 names.
 waitFor() {
@@ -168,6 +173,7 @@ for dpi in 96 144 192; do
     : >"$folder/launches.txt"
     startInPlayer wine "$folder/velberd.exe"
     velberdPid=$started
+    waitFor "velberd.exe's window at $dpi DPI was not drawn" drawn "$velberdWindow"
     waitFor "velberd.exe at $dpi DPI did not show eleven servers" listShown
     waitFor "velberd.exe at $dpi DPI did not show the first server selected with its details" firstServerShown
     cp "$picture" "$repo/build/windows/$name"

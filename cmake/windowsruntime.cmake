@@ -63,7 +63,9 @@ endforeach()
 foreach(style Regular Bold)
     velberd_runtime_file(/usr/share/fonts/truetype/liberation/LiberationSansNarrow-${style}.ttf fonts TRUE)
 endforeach()
-velberd_runtime_file(/usr/share/doc/fonts-liberation/copyright fonts TRUE)
+
+# The licences of the DLLs and the font that ship, and where their exact sources are.
+include(${CMAKE_CURRENT_LIST_DIR}/windowslicences.cmake)
 
 if(VELBERD_TESTS)
     # Only the tests load these: Qt Test, and the platform plugin that draws without a screen.

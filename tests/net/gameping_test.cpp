@@ -28,7 +28,8 @@ TEST(GamePingPacket, OnlyTheAnswerToThisRequestIsOne) {
     gameping::sign(longer);
     Bytes badChecksum = right;
     ++badChecksum[0];
-    Bytes request(gameping::request(7).begin(), gameping::request(7).end());
+    const auto sent = gameping::request(7);
+    const Bytes request(sent.begin(), sent.end());
     Bytes eightBytes(right.begin(), right.end() - 1);
     gameping::sign(eightBytes);
     const struct {

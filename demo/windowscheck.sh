@@ -51,9 +51,10 @@ inPlayer timeout 60 wine wineboot --init >/dev/null 2>&1 || failed "Wine's prefi
 # The player's settings as the game leaves them, for the character editor to read and change.
 for key in 'Jazz Jackrabbit 2\1.23' 'Jazz Jackrabbit 2 Special Edition\1.24'; do
     path="HKEY_USERS\\.Default\\Software\\Epic MegaGames\\$key\\Player0"
-    inPlayer wine reg add "$path" /v Char /t REG_BINARY /d 37000000 /f >/dev/null
-    inPlayer wine reg add "$path" /v Color /t REG_BINARY /d 10203040 /f >/dev/null
-    inPlayer wine reg add "$path" /v Name /t REG_SZ /d Jazz /f >/dev/null
+    for value in 'Char /t REG_BINARY /d 37000000' 'Color /t REG_BINARY /d 10203040' 'Name /t REG_SZ /d Jazz'; do
+        # shellcheck disable=SC2086 # the value's words are reg's arguments
+        inPlayer wine reg add "$path" /v $value /f >/dev/null || failed "wine reg add $path $value failed"
+    done
 done
 
 # Prints the id of the mapped, viewable top-level window whose title matches $1.
@@ -112,7 +113,7 @@ waitFor "Dorrick's window was not drawn" drawn '^Dorrick - Velberd$'
 waitFor "dorrick.exe did not save the typed paths" savePaths
 echo "dorrick.exe wrote dirs.txt: $(tr -d '\r' <"$folder/dirs.txt" | tr '\n' ' ')"
 # Ended, so that no window lies over Velberd's.
-kill -KILL "$dorrickPid"
+kill -KILL "$dorrickPid" || failed "dorrick.exe ended before the check closed it"
 wait "$dorrickPid" 2>/dev/null || true
 waitFor "Dorrick's window stayed" noWindow '^Dorrick - Velberd$'
 
@@ -169,7 +170,8 @@ launched() { grep -q connect "$folder/launches.txt"; }
 for dpi in 96 144 192; do
     name=velberd-windows.png
     [ "$dpi" = 96 ] || name=velberd-windows-$((dpi * 100 / 96)).png
-    inPlayer wine reg add 'HKEY_CURRENT_USER\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+    inPlayer wine reg add 'HKEY_CURRENT_USER\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null ||
+        failed "wine reg add of LogPixels $dpi failed"
     : >"$folder/launches.txt"
     startInPlayer wine "$folder/velberd.exe"
     velberdPid=$started
@@ -185,7 +187,7 @@ for dpi in 96 144 192; do
     [[ "$launch" == "$windowsFolder\\jazz2tsf.exe -nospy -fullscreen -sound -connect 192.0.2.17" ]] ||
         failed "velberd.exe's Join did not start the game Dorrick recorded with the first server"
     endGame
-    kill -KILL "$velberdPid"
+    kill -KILL "$velberdPid" || failed "velberd.exe at $dpi DPI ended before the check closed it"
     wait "$velberdPid" 2>/dev/null || true
     waitFor "velberd.exe's window stayed" noWindow "$velberdWindow"
 done

@@ -106,7 +106,8 @@ void LaunchTests::joinSaysWhyNothingStarted_data() {
     QTest::addColumn<QString>("gamePath");  // typed into the game path; "{games}" is the games' folder
     QTest::addColumn<bool>("wine");         // wine on the PATH
     QTest::addColumn<bool>("refused");      // the system refuses to start the game
-    QTest::addColumn<QString>("logFolder"); // with "logger" ticked, Velberd's folder's name; else empty
+    QTest::addColumn<QString>("logFolder"); // Velberd's folder's name; empty: the test's own
+    QTest::addColumn<bool>("logger");       // "logger" ticked
     QTest::addColumn<QStringList>("says");  // what the message holds; empty: the game starts, silently
     QTest::addColumn<QString>("startsIn");  // where a game that starts runs; "{prefix}" is the Wine prefix
 
@@ -116,49 +117,53 @@ void LaunchTests::joinSaysWhyNothingStarted_data() {
     const QStringList runDorrick{"No game path is recorded", "Run Dorrick"};
     const QString none;
     QTest::newRow("Dorrick never run: the placeholder")
-        << unknownVersion << QString() << true << false << none << runDorrick << none;
+        << unknownVersion << QString() << true << false << none << false << runDorrick << none;
     QTest::newRow("Dorrick never run: an empty path")
-        << kServer << QString() << true << false << none << runDorrick << none;
-    QTest::newRow("no such file") << kServer << "{games}/gone/jazz2" << true << false << none
+        << kServer << QString() << true << false << none << false << runDorrick << none;
+    QTest::newRow("no such file") << kServer << "{games}/gone/jazz2" << true << false << none << false
                                   << QStringList{"\"{games}/gone/jazz2\" does not exist", "Run Dorrick"} << none;
-    QTest::newRow("a folder") << kServer << "{games}" << true << false << none
+    QTest::newRow("a folder") << kServer << "{games}" << true << false << none << false
                               << QStringList{"\"{games}\" is not a program", "Run Dorrick"} << none;
-    QTest::newRow("a text file") << kServer << "{games}/readme.txt" << true << false << none
+    QTest::newRow("a text file") << kServer << "{games}/readme.txt" << true << false << none << false
                                  << QStringList{"\"{games}/readme.txt\" is not a program"} << none;
-    QTest::newRow("an .exe that is no program") << kServer << "{games}/notes.exe" << true << false << none
+    QTest::newRow("an .exe that is no program") << kServer << "{games}/notes.exe" << true << false << none << false
                                                 << QStringList{"\"{games}/notes.exe\" is not a program"} << none;
-    QTest::newRow("a program") << kServer << "{games}/jazz2" << true << false << none << QStringList{} << "{games}";
-    QTest::newRow("the system refuses") << kServer << "{games}/jazz2" << true << true << none
+    QTest::newRow("a program") << kServer << "{games}/jazz2" << true << false << none << false << QStringList{}
+                               << "{games}";
+    QTest::newRow("the system refuses") << kServer << "{games}/jazz2" << true << true << none << false
                                         << QStringList{"\"{games}/jazz2\" did not start: The test's system refuses."}
                                         << none;
     // Windows would hand the game a look-alike of a character its code page lacks.
     QTest::newRow("a game path the code page lacks")
-        << kServer << QString::fromUtf8("{games}/j\u0101zz2") << true << false << none
+        << kServer << QString::fromUtf8("{games}/j\u0101zz2") << true << false << none << false
         << QStringList{QString::fromUtf8("holds characters the game cannot be given: \u0101")} << none;
     QTest::newRow("a log folder the code page lacks")
-        << kServer << "{games}/jazz2" << true << false << QString::fromUtf8("Velberd \uFF02\u0101\uFF02")
+        << kServer << "{games}/jazz2" << true << false << QString::fromUtf8("Velberd \uFF02\u0101\uFF02") << true
         << QStringList{QString::fromUtf8("holds characters the game cannot be given: \uFF02\u0101"), "logger"} << none;
     QTest::newRow("a log folder the code page holds")
-        << kServer << "{games}/jazz2" << true << false << QString::fromUtf8("Velberd \u00e9") << QStringList{}
+        << kServer << "{games}/jazz2" << true << false << QString::fromUtf8("Velberd \u00e9") << true << QStringList{}
         << "{games}";
+    QTest::newRow("a log folder the code page lacks, logger unticked")
+        << kServer << "{games}/jazz2" << true << false << QString::fromUtf8("Velberd \uFF02\u0101\uFF02") << false
+        << QStringList{} << "{games}";
 #ifndef Q_OS_WIN
     QTest::newRow("a Windows program, Wine installed")
-        << kServer << "{games}/jazz2.exe" << true << false << none << QStringList{} << "{games}";
-    QTest::newRow("a Windows program, no Wine") << kServer << "{games}/jazz2.exe" << false << false << none
+        << kServer << "{games}/jazz2.exe" << true << false << none << false << QStringList{} << "{games}";
+    QTest::newRow("a Windows program, no Wine") << kServer << "{games}/jazz2.exe" << false << false << none << false
                                                 << QStringList{"Wine", "not installed", "package manager"} << none;
     // Wine takes ".." and "." as Windows does, whether or not the folder before ".." exists, and
     // starts the game in the folder where it found it.
     QTest::newRow("in the Wine prefix, named in other case")
-        << kServer << "C:\\GAMES\\gone\\..\\Jazz2\\.\\JAZZ2.EXE" << true << false << none << QStringList{}
+        << kServer << "C:\\GAMES\\gone\\..\\Jazz2\\.\\JAZZ2.EXE" << true << false << none << false << QStringList{}
         << "{prefix}/dosdevices/c:/Games/Jazz2";
     QTest::newRow("above the drive's root") << kServer << "c:\\..\\Games\\Jazz2\\Jazz2.exe" << true << false << none
-                                            << QStringList{} << "{prefix}/dosdevices/c:/Games/Jazz2";
-    QTest::newRow("not in the Wine prefix") << kServer << "c:\\games\\jazz2\\gone.exe" << true << false << none
+                                            << false << QStringList{} << "{prefix}/dosdevices/c:/Games/Jazz2";
+    QTest::newRow("not in the Wine prefix") << kServer << "c:\\games\\jazz2\\gone.exe" << true << false << none << false
                                             << QStringList{"\"c:\\games\\jazz2\\gone.exe\" does not exist"} << none;
     QTest::newRow("a program in the Wine prefix's z: drive")
-        << kServer << "Z:{games}/jazz2.exe" << true << false << none << QStringList{} << "{games}";
+        << kServer << "Z:{games}/jazz2.exe" << true << false << none << false << QStringList{} << "{games}";
     QTest::newRow("a Wine prefix path without Wine") << kServer << "c:\\games\\jazz2\\jazz2.exe" << false << false
-                                                     << none << QStringList{"Wine", "package manager"} << none;
+                                                     << none << false << QStringList{"Wine", "package manager"} << none;
 #endif
 }
 
@@ -170,6 +175,7 @@ void LaunchTests::joinSaysWhyNothingStarted() {
     QFETCH(bool, wine);
     QFETCH(bool, refused);
     QFETCH(QString, logFolder);
+    QFETCH(bool, logger);
     QFETCH(QStringList, says);
     QFETCH(QString, startsIn);
     const GameFolder games;
@@ -179,7 +185,7 @@ void LaunchTests::joinSaysWhyNothingStarted() {
     games.make(QStringLiteral("notes.exe"), GameFolder::Kind::Text);
     games.make(QStringLiteral("jazz2.exe"), GameFolder::Kind::WindowsProgram);
     ListedWindow f({server}, nullptr, ListedWindow::Messages::Shown, logFolder);
-    check(f, "log", !logFolder.isEmpty());
+    check(f, "log", logger);
 #ifdef Q_OS_WIN
     Q_UNUSED(wine);
 #else

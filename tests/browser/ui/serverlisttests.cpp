@@ -1,3 +1,4 @@
+#include "common/twips.h"
 #include "listedwindow.h"
 
 #include <QApplication>
@@ -29,9 +30,25 @@ QColor rowFill(QListWidget* list, int row) {
     return list->viewport()->grab().toImage().pixelColor(rect.right() - 5, rect.center().y());
 }
 
+int distance(const QColor& a, const QColor& b) {
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+}
+
 // The same colour but for the tint of a focus frame, which some styles lay over the focused row.
 bool sameFill(const QColor& a, const QColor& b) {
-    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) <= 12;
+    return distance(a, b) <= 12;
+}
+
+// The colour of a row's text: inside the row's edges, the pixel farthest from its fill.
+QColor rowText(QListWidget* list, int row) {
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect rect = list->visualItemRect(list->item(row)).adjusted(2, 2, -2, -2);
+    const QColor fill = rowFill(list, row);
+    QColor text = fill;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (distance(image.pixelColor(x, y), fill) > distance(text, fill)) text = image.pixelColor(x, y);
+    return text;
 }
 
 } // namespace
@@ -62,6 +79,11 @@ void ServerListTests::elevenServersFitWithoutScrolling() {
     QVERIFY2(list->viewport()->rect().contains(last),
              qPrintable(QStringLiteral("the eleventh row lies at %1+%2").arg(last.top()).arg(last.height())));
     QVERIFY(!list->verticalScrollBar()->isVisible());
+    // As high as the layout places them, 195 twips, whatever a style or font would make of them.
+    QStyleOptionViewItem large;
+    large.initFrom(list);
+    large.font.setPointSize(40);
+    QCOMPARE(list->itemDelegate()->sizeHint(large, list->model()->index(10, 0)).height(), velberd::fromTwips(195));
     // Tall enough for the letters, descenders included.
     QVERIFY(last.height() >= QFontMetrics(list->font()).height());
 }
@@ -109,6 +131,12 @@ void ServerListTests::selectedRowStaysMarked() {
     const QColor selected = rowFill(list, 0);
     QVERIFY2(sameFill(selected, marked), qPrintable(selected.name() + QStringLiteral(" instead of ") + marked.name()));
     QCOMPARE(rowFill(list, 1), unmarked);
+    // Its text in the active highlighted-text colour, not in the list's text colour.
+    const QPalette colours = list->palette();
+    const QColor text = rowText(list, 0);
+    QVERIFY2(distance(text, colours.color(QPalette::Active, QPalette::HighlightedText)) <
+                 distance(text, colours.color(QPalette::Active, QPalette::Text)),
+             qPrintable(text.name()));
 }
 
 QTEST_MAIN(ServerListTests)

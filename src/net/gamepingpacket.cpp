@@ -1,9 +1,12 @@
 #include "net/gamepingpacket.h"
 
+#include <atomic>
+
 namespace velberd::net::gameping {
 namespace {
 
 constexpr unsigned kModulus = 251;
+constexpr unsigned kLastSequence = 6;
 constexpr std::array<unsigned char, 4> kVersion = {'2', '4', ' ', ' '};
 
 bool checksumHolds(std::span<const unsigned char> datagram) {
@@ -32,6 +35,11 @@ void sign(std::span<unsigned char> datagram) {
     }
 }
 
+std::uint8_t nextSequence() {
+    static std::atomic<unsigned> requests{0};
+    return static_cast<std::uint8_t>(requests.fetch_add(1, std::memory_order_relaxed) % kLastSequence + 1);
+}
+
 std::array<unsigned char, kRequestSize> request(std::uint8_t sequence) {
     std::array<unsigned char, kRequestSize> datagram{};
     datagram[2] = kRequestType;
@@ -41,9 +49,8 @@ std::array<unsigned char, kRequestSize> request(std::uint8_t sequence) {
     return datagram;
 }
 
-bool isAnswer(std::span<const unsigned char> datagram, std::uint8_t sequence) {
-    return datagram.size() >= kMinAnswerSize && datagram[2] == kAnswerType && datagram[3] == sequence &&
-           checksumHolds(datagram);
+bool isAnswer(std::span<const unsigned char> datagram) {
+    return datagram.size() >= kMinAnswerSize && datagram[2] == kAnswerType && checksumHolds(datagram);
 }
 
 std::optional<std::uint8_t> requestSequence(std::span<const unsigned char> datagram) {

@@ -25,13 +25,18 @@ std::optional<std::array<unsigned char, 2>> checksum(std::span<const unsigned ch
 // Writes the checksum into the first two bytes of a datagram of two bytes or more.
 void sign(std::span<unsigned char> datagram);
 
+// The sequence byte of the next request: 1 to 6 in turn across the program, as servers in the
+// field expect it (some mishandle 0).
+std::uint8_t nextSequence();
+
 // A request with the given sequence byte and the version text "24  ", which 1.23 and 1.24 servers
 // both answer.
 std::array<unsigned char, kRequestSize> request(std::uint8_t sequence);
 
-// True when the datagram answers the request with this sequence byte: long enough, its checksum
-// right, its type an answer's and its sequence byte the request's.
-bool isAnswer(std::span<const unsigned char> datagram, std::uint8_t sequence);
+// True when the datagram is an answer: long enough, its checksum right and its type an answer's.
+// The sequence byte is not looked at: servers fill it in their own ways, and each ping has a
+// connected socket of its own, so no answer to another ping reaches it.
+bool isAnswer(std::span<const unsigned char> datagram);
 
 // The other side, for stand-ins of a game server: the sequence byte of a well-formed request, and
 // the answer to it.

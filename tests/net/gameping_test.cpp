@@ -1,9 +1,12 @@
 #include "net/gameping.h"
 #include "net/gamepingpacket.h"
+#include "net/gamepingwait.h"
 #include "standingameserver.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace velberd::net {
@@ -19,9 +22,15 @@ TEST(GamePingPacket, RequestIsTwelveSignedBytes) {
     // x = 1 + 3 + 0x42 + 0x32 + 0x34 + 0x20 + 0x20 = 0xEC; y, the sum of x after every byte, is 0x53.
     EXPECT_EQ(Bytes(request.begin(), request.end()), (Bytes{0xEC, 0x53, 0x03, 0x42, 0, 0, 0, 0, '2', '4', ' ', ' '}));
     EXPECT_EQ(gameping::requestSequence(request), 0x42);
+    // Servers in the field take 1 to 6, in turn.
+    for (int i = 0, last = gameping::nextSequence(); i < 12; ++i) {
+        const int next = gameping::nextSequence();
+        EXPECT_EQ(next, last % 6 + 1);
+        last = next;
+    }
 }
 
-TEST(GamePingPacket, OnlyTheAnswerToThisRequestIsOne) {
+TEST(GamePingPacket, AnAnswerIsSignedLongEnoughAndOfItsType) {
     const Bytes right = gameping::answer(7, 0x21);
     Bytes longer = right;
     longer.push_back(0x99);
@@ -40,13 +49,13 @@ TEST(GamePingPacket, OnlyTheAnswerToThisRequestIsOne) {
         {"the answer", right, true},
         {"an answer with more bytes", longer, true},
         {"a wrong checksum", badChecksum, false},
-        {"another sequence byte", gameping::answer(8, 0x21), false},
+        {"another sequence byte", gameping::answer(8, 0x21), true},
         {"a request, not an answer", request, false},
         {"eight bytes", eightBytes, false},
         {"nothing", {}, false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(gameping::isAnswer(c.datagram, 7), c.answers) << c.label;
+        EXPECT_EQ(gameping::isAnswer(c.datagram), c.answers) << c.label;
 }
 
 // Loopback only: the stand-in listens on 127.0.0.1.
@@ -61,6 +70,51 @@ TEST(GamePing, AnswerFromTheServerGivesItsRoundTrip) {
     EXPECT_GE(result.roundTripMs, 40u);
     EXPECT_LT(result.roundTripMs, static_cast<std::uint32_t>(kGamePingTimeoutMs));
     EXPECT_EQ(server.requests(), 1);
+}
+
+// The connected socket hears of a closed port, so the ping ends at once instead of after its wait.
+TEST(GamePing, ClosedPortIsNoReplyAtOnce) {
+    std::uint16_t closedPort = 0;
+    {
+        const StandInGameServer gone(StandInGameServer::Answer::Nothing);
+        closedPort = gone.port();
+    }
+    const auto start = Clock::now();
+    EXPECT_EQ(exchangeGamePing("127.0.0.1", closedPort, {}).outcome, GamePingOutcome::NoReply);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(kGamePingTimeoutMs));
+}
+
+// The round trip ends at the answer's arrival, not when a busy reader gets to it.
+TEST(GamePing, RoundTripEndsAtTheArrival) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows gives no arrival time of a datagram: the time of reading stands for it";
+#endif
+    const StandInGameServer server(StandInGameServer::Answer::Right);
+    bool slept = false;
+    const auto result = pingStandIn(server, [&] {
+        if (!std::exchange(slept, true)) std::this_thread::sleep_for(300ms);
+        return true;
+    });
+    EXPECT_EQ(result.outcome, GamePingOutcome::Answered);
+    EXPECT_LT(result.roundTripMs, 300u);
+}
+
+// However fast datagrams that are no answer come, the clock is looked at between bounded batches.
+TEST(GamePing, EndlessFloodLeavesTheWaitToItsDeadline) {
+    struct EndlessFlood final : GamePingSocket {
+        int waits = 0;
+        int reads = 0;
+        Wait waitReadable(Clock::time_point, const StillWanted&) override {
+            return ++waits > 3 ? Wait::TimedOut : Wait::Readable;
+        }
+        Received receive(std::span<unsigned char>) override {
+            // Ends a loop that never looks at the clock, so that the test fails rather than hangs.
+            if (++reads > 1'000'000) return {};
+            return {Read::Datagram, 3, true, 1};
+        }
+    } flood;
+    EXPECT_EQ(awaitGamePingAnswer(flood, {}, {}).outcome, GamePingOutcome::NoReply);
+    EXPECT_EQ(flood.reads, 3 * kDatagramsPerWake);
 }
 
 // However many datagrams arrive that are no answer, the wait ends at its time-out.

@@ -64,7 +64,7 @@ Bytes wrongly(StandInGameServer::Answer answer, std::uint8_t sequence) {
         datagram[2] = gameping::kRequestType;
         gameping::sign(datagram);
         break;
-    case Answer::WrongSequence:
+    case Answer::OtherSequence:
         datagram = gameping::answer(static_cast<std::uint8_t>(sequence + 1), 0x01);
         break;
     case Answer::ThreeBytes:
@@ -134,7 +134,7 @@ void StandInGameServer::serve() {
                     sendTo(m_socket, from, wrongly(Answer::WrongChecksum, *sequence));
                     break;
                 case 2:
-                    sendTo(m_socket, from, wrongly(Answer::WrongSequence, *sequence));
+                    sendTo(m_socket, from, wrongly(Answer::WrongType, *sequence));
                     break;
                 default:
                     sendTo(m_otherSocket, from, gameping::answer(*sequence, 0x01));

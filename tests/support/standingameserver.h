@@ -16,10 +16,10 @@ public:
         Right,
         WrongChecksum,
         WrongType,
-        WrongSequence,
+        OtherSequence,   // the right answer with a sequence byte of its own, as some servers send
         FromAnotherPort, // the right answer, from another port of the same host
         ThreeBytes,
-        Flood, // floodSize datagrams: junk, wrong checksums, wrong sequence bytes, answers from another port
+        Flood, // floodSize datagrams: junk, wrong checksums, wrong types, answers from another port
         Nothing,
     };
 

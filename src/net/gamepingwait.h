@@ -1,0 +1,45 @@
+#pragma once
+
+#include "net/gameping.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace velberd::net {
+
+// A platform's connected UDP socket as the wait for a game ping's answer uses it.
+class GamePingSocket {
+public:
+    using Clock = std::chrono::steady_clock;
+    enum class Wait { Readable, TimedOut, Unwanted };
+    enum class Read {
+        Datagram, // size bytes are in the buffer
+        Empty,    // nothing more is waiting
+        Refused,  // the server's port is closed: the system was told so
+    };
+    struct Received {
+        Read read = Read::Empty;
+        std::size_t size = 0;
+        bool fromServer = false;       // from the server's address and port
+        std::uint32_t roundTripMs = 0; // from the send to the datagram's arrival
+    };
+
+    virtual ~GamePingSocket() = default;
+    // Until something is waiting, the deadline passes or the caller no longer wants the answer.
+    virtual Wait waitReadable(Clock::time_point deadline, const StillWanted& wanted) = 0;
+    // Takes one waiting datagram without blocking.
+    virtual Received receive(std::span<unsigned char> buffer) = 0;
+};
+
+// A flood of other datagrams is read this many at a time between looks at the clock.
+inline constexpr int kDatagramsPerWake = 64;
+
+// Reads until the server's answer comes, the deadline passes or the caller no longer wants it, and
+// drops everything else; however fast datagrams come, the clock is looked at every
+// kDatagramsPerWake of them.
+GamePingResult awaitGamePingAnswer(GamePingSocket& socket, GamePingSocket::Clock::time_point deadline,
+                                   const StillWanted& wanted);
+
+} // namespace velberd::net

@@ -5,6 +5,10 @@ namespace {
 
 using Result = Measurement::Result;
 
+// What was seen of the echo: its time-out says nothing of whether the server ever answers ICMP.
+constexpr const char* kEchoUnanswered = "ICMP echo got no answer within half a second";
+constexpr const char* kNoEcho = "this machine cannot send ICMP echo";
+
 std::string milliseconds(std::uint32_t ms) {
     return std::to_string(ms) + " ms";
 }
@@ -26,10 +30,8 @@ std::optional<PingReading> readPing(const std::optional<Measurement>& echo, cons
     const bool echoSent = echo->result == Result::NoReply;
     switch (game->result) {
     case Result::Answered:
-        return PingReading{milliseconds(game->ms), echoSent ? "measured with the game's own ping: this server does "
-                                                              "not answer ICMP echo"
-                                                            : "measured with the game's own ping: this machine cannot "
-                                                              "send ICMP echo"};
+        return PingReading{milliseconds(game->ms),
+                           "measured with the game's own ping: " + std::string(echoSent ? kEchoUnanswered : kNoEcho)};
     case Result::NoReply:
         return PingReading{"no reply", echoSent ? "neither ICMP echo nor the game's own ping was answered"
                                                 : "the game's own ping was not answered, and this machine cannot "
@@ -38,7 +40,7 @@ std::optional<PingReading> readPing(const std::optional<Measurement>& echo, cons
     case Result::CannotSend:
         break;
     }
-    if (echoSent) return PingReading{"no reply", "ICMP echo was not answered"};
+    if (echoSent) return PingReading{"no reply", kEchoUnanswered};
     return PingReading{"cannot ping", "this machine can send neither ICMP echo nor the game's own ping"};
 }
 

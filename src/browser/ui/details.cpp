@@ -56,9 +56,10 @@ void MainWindow::List2_Click() {
     HSt->setText(QStringLiteral("x"));
 
     lookUpHosts(selection, details.header.address, details.lookupAddress);
+    m_pingAddress = details.header.address;
+    m_pingGamePort = gamePort(currentEntry());
     // No address, nothing to ping: "Ping:" stays "x".
-    if (details.header.address != "x")
-        startPingRound(selection, details.header.address, gamePort(currentEntry()), PingStart::Selection);
+    if (m_pingAddress != "x") startPingRound(selection, m_pingAddress, m_pingGamePort, PingStart::Selection);
 
     if (const auto index = gamePathIndexForVersion(fromCaption(VRe->text())); index && *index < Combo1->count())
         Combo1->setCurrentIndex(*index);

@@ -123,6 +123,10 @@ private:
     std::unique_ptr<NetworkWorker> m_worker;
     // The newest ping round; results of any other are dropped.
     std::shared_ptr<PingRoundState> m_pingRound;
+    // What the ping ticks measure: the server the details show, taken at its selection and kept
+    // across list refreshes, which leave no entry current, until the next selection.
+    std::string m_pingAddress = "x";
+    std::optional<std::uint16_t> m_pingGamePort;
 };
 
 } // namespace velberd

@@ -1,4 +1,3 @@
-#include "browser/logic/serverdetails.h"
 #include "browser/ui/mainwindow.h"
 #include "browser/ui/networkworker.h"
 #include "browser/ui/pinground.h"
@@ -13,10 +12,8 @@ namespace velberd {
 void MainWindow::Pinger_Timer() {
     // A round waits at most a second, so one still out means the services are slow: the next
     // tick asks again rather than piling up requests.
-    if (m_worker->pingOut()) return;
-    const auto address = fromCaption(IPa->text());
-    if (address == "x") return;
-    startPingRound(m_worker->selection(), address, gamePort(currentEntry()), PingStart::Tick);
+    if (m_worker->pingOut() || m_pingAddress == "x") return;
+    startPingRound(m_worker->selection(), m_pingAddress, m_pingGamePort, PingStart::Tick);
 }
 
 // The echo and the game's ping go out at once, each on its own lane, and each result shows as

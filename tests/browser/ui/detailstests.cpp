@@ -30,12 +30,15 @@ private slots:
     void playerCountIsTheSelectedServers();
     void hostNameIsTheSelectedServers();
     void pingIsTheSelectedServers();
-    void pingTickWaitsForTheEchoOut();
+    void pingTickWaitsForThePingsOut_data();
+    void pingTickWaitsForThePingsOut();
     void pingLabelSaysWhatCameBack_data();
     void pingLabelSaysWhatCameBack();
     void gamePingMeasuresWhatIcmpDoesNot_data();
     void gamePingMeasuresWhatIcmpDoesNot();
     void gamePingIsTheSelectedServers();
+    void gamePingHoldsAcrossListRefreshes_data();
+    void gamePingHoldsAcrossListRefreshes();
     void pingTicksFollowTheSelection();
     void refusedSocketLibraryIsReportedOnSelectionOnly();
     void failedCleanupIsReported();
@@ -253,26 +256,6 @@ void DetailsTests::pingIsTheSelectedServers() {
     moveOnWhileTheEchoIsOut([&] { f.clickRow(0); });
 }
 
-// Ticks while an echo is out send nothing, so echoes never pile up behind a slow server.
-void DetailsTests::pingTickWaitsForTheEchoOut() {
-    ListedWindow f({kPublic});
-    f.net->setRoundTrip("192.0.2.10", 30);
-    f.clickRow(0);
-    QTRY_COMPARE(f.caption("PIn"), QStringLiteral("30 ms"));
-    QCOMPARE(f.net->echoes().size(), std::size_t(1));
-
-    // Two ticks while the server is slow: the first sends an echo, the second finds it still out.
-    f.net->setRoundTrip("192.0.2.10", 31);
-    f.net->setEchoDelay(300);
-    f.window->Pinger_Timer();
-    QTRY_COMPARE(f.net->echoes().size(), std::size_t(2));
-    f.window->Pinger_Timer();
-    QTRY_COMPARE(f.caption("PIn"), QStringLiteral("31 ms"));
-    // Time for an echo queued behind the first to be sent: it would start as the first one ends.
-    QTest::qWait(300);
-    QCOMPARE(f.net->echoes().size(), std::size_t(2));
-}
-
 void DetailsTests::pingLabelSaysWhatCameBack_data() {
     QTest::addColumn<QByteArray>("entry");
     QTest::addColumn<int>("roundTrip"); // -1: no reply
@@ -333,13 +316,14 @@ void DetailsTests::gamePingMeasuresWhatIcmpDoesNot_data() {
     QTest::addColumn<bool>("echoService");
     QTest::addColumn<QString>("toolTip"); // empty: "no reply"
     using Answer = StandInGameServer::Answer;
-    QTest::newRow("ICMP dropped") << Answer::Right << true
-                                  << "measured with the game's own ping: this server does not answer ICMP echo";
+    const QString measuredIcmpDropped =
+        QStringLiteral("measured with the game's own ping: ICMP echo got no answer within half a second");
+    QTest::newRow("ICMP dropped") << Answer::Right << true << measuredIcmpDropped;
     QTest::newRow("no ICMP permission") << Answer::Right << false
                                         << "measured with the game's own ping: this machine cannot send ICMP echo";
     QTest::newRow("wrong checksum") << Answer::WrongChecksum << true << "";
     QTest::newRow("wrong type") << Answer::WrongType << true << "";
-    QTest::newRow("wrong sequence byte") << Answer::WrongSequence << true << "";
+    QTest::newRow("a sequence byte of its own") << Answer::OtherSequence << true << measuredIcmpDropped;
     QTest::newRow("from another port") << Answer::FromAnotherPort << true << "";
     QTest::newRow("3 bytes long") << Answer::ThreeBytes << true << "";
     QTest::newRow("a flood of junk") << Answer::Flood << true << "";
@@ -386,6 +370,68 @@ void DetailsTests::gamePingIsTheSelectedServers() {
     // Ticks, sent whenever the last round is back, ping the quick server alone.
     QTRY_VERIFY((f.window->Pinger_Timer(), quick.requests() >= 3));
     QCOMPARE(slow.requests(), 1);
+}
+
+void DetailsTests::gamePingHoldsAcrossListRefreshes_data() {
+    QTest::addColumn<bool>("echoService");
+    QTest::newRow("ICMP dropped") << true;
+    QTest::newRow("no ICMP rights") << false;
+}
+
+// A server that only the game's ping measures stays measured while the details show it: every
+// tick pings its game port again, across a refresh that lists it elsewhere and one that drops it.
+void DetailsTests::gamePingHoldsAcrossListRefreshes() {
+    QFETCH(bool, echoService);
+    ListedWindow f({kSecond, kPublic});
+    f.net->setEchoServiceOpens(echoService);
+    f.net->setGameRoundTrip("192.0.2.10", 40);
+    f.clickRow(1);
+    QTRY_COMPARE(f.caption("PIn"), QStringLiteral("40 ms"));
+    const struct {
+        QByteArray reply;
+        QStringList listed;
+    } refreshes[] = {{kPublic + "\r\n" + kSecond + "\r\n", {"Rabbit Run", "Second"}}, {kSecond + "\r\n", {"Second"}}};
+    std::uint32_t roundTrip = 40;
+    for (const auto& refresh : refreshes) {
+        f.server.serve({refresh.reply});
+        f.window->autolist_Timer();
+        QTRY_COMPARE(f.items("List2"), refresh.listed);
+        f.net->setGameRoundTrip("192.0.2.10", ++roundTrip);
+        QTRY_VERIFY((f.window->Pinger_Timer(), f.caption("PIn") == QString::number(roundTrip) + " ms"));
+        QCOMPARE(f.net->gamePings().back(), std::string("192.0.2.10:10052"));
+    }
+    QCOMPARE(f.caption("Label15"), QStringLiteral("Rabbit Run"));
+}
+
+void DetailsTests::pingTickWaitsForThePingsOut_data() {
+    QTest::addColumn<int>("echoDelayMs");
+    QTest::addColumn<int>("gameDelayMs");
+    QTest::newRow("an echo out") << 300 << 0;
+    QTest::newRow("a game ping out") << 0 << 300;
+}
+
+// Ticks while an echo or a game ping is out send nothing, so pings never pile up behind a slow server.
+void DetailsTests::pingTickWaitsForThePingsOut() {
+    QFETCH(int, echoDelayMs);
+    QFETCH(int, gameDelayMs);
+    const StandInGameServer server(StandInGameServer::Answer::Right, std::chrono::milliseconds(gameDelayMs));
+    ListedWindow f({standInEntry(server, "Slow")});
+    f.net->sendGamePingsOnLoopback();
+    f.net->setRoundTrip("127.0.0.1", 30);
+    f.clickRow(0);
+    QTRY_COMPARE(f.caption("PIn"), QStringLiteral("30 ms"));
+
+    // Two ticks while the server is slow: the first pings, the second finds a ping still out.
+    f.net->setRoundTrip("127.0.0.1", 31);
+    f.net->setEchoDelay(echoDelayMs);
+    QTRY_VERIFY((f.window->Pinger_Timer(), server.requests() == 2 && f.net->echoes().size() == 2));
+    f.window->Pinger_Timer();
+    QTRY_COMPARE(f.caption("PIn"), QStringLiteral("31 ms"));
+    QTRY_COMPARE(server.answers(), 2);
+    // Time for a ping queued behind the first to be sent: it would start as the first one ends.
+    QTest::qWait(300);
+    QCOMPARE(f.net->echoes().size(), std::size_t(2));
+    QCOMPARE(server.requests(), 2);
 }
 
 void DetailsTests::pingTicksFollowTheSelection() {
@@ -529,20 +575,26 @@ void DetailsTests::hiddenEntryListShowsItsHeader() {
 
 void DetailsTests::focusAloneSelectsNothing_data() {
     QTest::addColumn<int>("reason");
-    QTest::newRow("tab") << int(Qt::TabFocusReason);
-    QTest::newRow("window activated") << int(Qt::ActiveWindowFocusReason);
+    QTest::addColumn<bool>("listKeepsFocus"); // the list has the focus while it refreshes
+    for (const int reason :
+         {Qt::MouseFocusReason, Qt::TabFocusReason, Qt::BacktabFocusReason, Qt::ActiveWindowFocusReason,
+          Qt::PopupFocusReason, Qt::ShortcutFocusReason, Qt::MenuBarFocusReason, Qt::OtherFocusReason}) {
+        for (const bool listKeepsFocus : {false, true})
+            QTest::addRow("reason %d%s", reason, listKeepsFocus ? ", list focused" : "") << reason << listKeepsFocus;
+    }
 }
 
-// Tabbing to the list, or coming back to the window, after a refresh must not pick a server
-// the player did not click.
+// No focus change after a refresh, the window's coming back included, picks a server the player
+// did not click.
 void DetailsTests::focusAloneSelectsNothing() {
     QFETCH(int, reason);
+    QFETCH(bool, listKeepsFocus);
     ListedWindow f({kPublic, kPrivate});
     f.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     f.clickRow(1);
     QTRY_COMPARE(f.caption("SNa"), QStringLiteral("private"));
-    f.control("Command1")->setFocus();
+    f.control(listKeepsFocus ? "List2" : "Command1")->setFocus();
     f.window->autolist_Timer();
     QTRY_COMPARE(f.control<QListWidget>("List2")->currentRow(), -1);
 

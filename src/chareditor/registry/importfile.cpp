@@ -41,8 +41,12 @@ std::optional<std::string> importFile(std::string_view keyPath, const std::vecto
     if (!plain(keyPath) || !keyPath.starts_with("HKEY_") || keyPath.ends_with('\\')) return std::nullopt;
     std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[" + std::string(keyPath) + "]\r\n";
     for (const auto& value : values) {
-        if (!plain(value.name)) return std::nullopt;
-        const std::string kind = value.type == kRegBinary ? "hex" : "hex(" + std::to_string(value.type) + ")";
+        // A backslash in a quoted name would start an escape.
+        if (!plain(value.name) || value.name.find('\\') != std::string::npos) return std::nullopt;
+        // The tool reads the type as a hexadecimal number.
+        char type[16];
+        std::snprintf(type, sizeof type, "hex(%x)", static_cast<unsigned>(value.type));
+        const std::string kind = value.type == kRegBinary ? "hex" : type;
         text += '"' + value.name + "\"=" + kind + ':' + hexBytes(value.bytes) + "\r\n";
     }
     return utf16le(text + "\r\n");

@@ -18,22 +18,23 @@ std::string text(const std::string& file) {
 TEST(ImportFile, EveryValueIsHexUnderItsKeyInUtf16) {
     // A name that would end the string or the line, written as the registry holds it.
     const std::string name("\"\0\\\0\n\0J\0\0\0", 10);
-    const auto file =
-        importFile(kKey, {{"Name", kRegSz, name}, {"Color", kRegBinary, std::string("\x0a\xff\x00\x28", 4)}});
+    const auto file = importFile(
+        kKey,
+        {{"Name", kRegSz, name}, {"Color", kRegBinary, std::string("\x0a\xff\x00\x28", 4)}, {"Count", 11, "\x01"}});
     ASSERT_TRUE(file);
     EXPECT_EQ(file->substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(text(*file), "Windows Registry Editor Version 5.00\r\n\r\n[" + kKey +
                                "]\r\n\"Name\"=hex(1):22,00,5c,00,0a,00,4a,00,00,00\r\n"
-                               "\"Color\"=hex:0a,ff,00,28\r\n\r\n");
+                               "\"Color\"=hex:0a,ff,00,28\r\n\"Count\"=hex(b):01\r\n\r\n");
 }
 
 TEST(ImportFile, RefusesWhatTheFormatCannotHoldAsItIs) {
     for (const std::string& key : {kKey + "]\r\n[HKEY_LOCAL_MACHINE\\Run", std::string("Software\\Velberd"),
-                                   kKey + "\\", std::string("HKEY_USERS\\caf\xe9")}) {
+                                   kKey + "\\", std::string("HKEY_USERS\\caf\xe9"), kKey + "]x"}) {
         EXPECT_FALSE(importFile(key, {})) << key;
     }
-    EXPECT_FALSE(importFile(kKey, {{"Na\"me", kRegBinary, "x"}}));
-    EXPECT_FALSE(importFile(kKey, {{"", kRegBinary, "x"}}));
+    for (const std::string name : {"Na\"me", "", "Na]me", "Na\\me"})
+        EXPECT_FALSE(importFile(kKey, {{name, kRegBinary, "x"}})) << name;
 }
 
 } // namespace

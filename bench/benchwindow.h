@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/client/listserverclient.h"
 #include "browser/ui/mainwindow.h"
 #include "fakelistserver.h"
 #include "fakenetservices.h"
@@ -52,17 +53,19 @@ struct BenchWindow {
     QListWidget* list2() const { return window->findChild<QListWidget*>(QStringLiteral("List2")); }
     QTimer* timer(const char* name) const { return window->findChild<QTimer*>(QString::fromLatin1(name)); }
 
+    void refreshList() const { window->findChild<ListServerClient*>()->requestServerList(); }
+
     // The start-up steps at once, the refresh timer held.
     void finishStartup() const {
         for (int i = 0; i < 6; ++i)
-            window->Timer1_Timer();
+            window->advanceStartup();
         timer("autolist")->stop();
     }
 
     // One refresh, waited for until the list is rebuilt; false when it did not come within 2 s.
     bool refresh(int servers = 11) const {
         list2()->addItem(QStringLiteral("stale"));
-        window->autolist_Timer();
+        refreshList();
         return waitFor([this, servers] { return list2()->count() == servers && list2()->item(0)->text() != "stale"; },
                        2000);
     }

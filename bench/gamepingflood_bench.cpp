@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
     // Asked every 100 ms, the window sends a game ping whenever the last one is over.
     test::StallProbe probe;
     QTimer ticks;
-    QObject::connect(&ticks, &QTimer::timeout, [&] { bench.window->Pinger_Timer(); });
+    QObject::connect(&ticks, &QTimer::timeout, [&] { bench.window->pingSelectedServer(); });
     probe.start();
     ticks.start(100);
     QEventLoop loop;

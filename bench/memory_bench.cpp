@@ -44,7 +44,7 @@ int main(int argc, char* argv[]) {
         for (int p = 0; p < (i % 2 == 0 ? 3 : 2); ++p, ++pings) {
             bench.timer("Pinger")->stop();
             pin->setText(QStringLiteral("x"));
-            bench.window->Pinger_Timer();
+            bench.window->pingSelectedServer();
             bench::BenchWindow::waitFor([&] { return pin->text() != QLatin1String("x"); }, 2000);
         }
         if ((i + 1) % 180 == 0) {

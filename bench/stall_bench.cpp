@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
 
     bench.timer("autolist")->start(1000);
     const double pinging = longestStall(
-        100, [&] { bench.window->Pinger_Timer(); }, beats);
+        100, [&] { bench.window->pingSelectedServer(); }, beats);
     bench.timer("autolist")->stop();
     std::printf("pinging every 100 ms, refreshing every 1 s: longest stall %6.2f ms over %lld beats\n", pinging,
                 static_cast<long long>(beats));

@@ -8,7 +8,7 @@
 
 #include "browser/ui/mainwindow.h"
 #include "common/layoutfonts.h"
-#include "gamepaths/form1.h"
+#include "gamepaths/pathsetupwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -162,7 +162,7 @@ bool screenshots(QWidget& window, const QString& folder) {
     if (!editor || !QTest::qWaitForWindowExposed(editor, kHangMs)) return fail(QStringLiteral("no character editor"));
     if (!save(editor, folder, "character-editor.png")) return false;
 
-    dorrick::Form1 paths(QCoreApplication::applicationDirPath());
+    dorrick::PathSetupWindow paths(QCoreApplication::applicationDirPath());
     paths.show();
     if (!QTest::qWaitForWindowExposed(&paths, kHangMs)) return fail(QStringLiteral("Dorrick's window did not show"));
     return save(&paths, folder, "dorrick.png");

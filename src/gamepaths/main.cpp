@@ -1,4 +1,4 @@
-#include "gamepaths/form1.h"
+#include "gamepaths/pathsetupwindow.h"
 #ifdef Q_OS_WIN
 #include "common/windowsstart/windowsstart.h"
 #endif
@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     velberd::restrictDllSearch();
 #endif
     QApplication app(argc, argv);
-    dorrick::Form1 window(QCoreApplication::applicationDirPath());
+    dorrick::PathSetupWindow window(QCoreApplication::applicationDirPath());
     window.show();
     return app.exec();
 }

@@ -1,5 +1,5 @@
 #include "browser/logic/gamepathfile.h"
-#include "form1driver.h"
+#include "pathsetupdriver.h"
 
 #include <QTest>
 #include <string>
@@ -34,7 +34,7 @@ void VelberdReadsTests::loaderGetsBothPaths() {
     QFETCH(QByteArray, classic);
     QFETCH(QByteArray, secretFiles);
 
-    Form1Driver dorrick;
+    PathSetupDriver dorrick;
     // A null text leaves the field at its default; an empty one clears it.
     if (!typedClassic.isNull()) dorrick.retype(dorrick.Text1(), typedClassic);
     if (!typedSecretFiles.isNull()) dorrick.retype(dorrick.Text2(), typedSecretFiles);

@@ -1,7 +1,7 @@
 #include "browser/logic/probablehosts.h"
 #include "browser/logic/serverdetails.h"
 #include "browser/ui/mainwindow.h"
-#include "browser/ui/networkworker.h"
+#include "browser/client/networkworker.h"
 #include "common/ansitext.h"
 #include "common/messages.h"
 #include "net/netservices.h"
@@ -22,38 +22,38 @@ void showOrX(QLabel* label, const std::optional<std::string>& value) {
 } // namespace
 
 std::string MainWindow::currentEntry() const {
-    const auto* item = List1->currentItem();
-    if (!item || List1->currentRow() < 0) return {};
+    const auto* item = m_entryList->currentItem();
+    if (!item || m_entryList->currentRow() < 0) return {};
     const QByteArray bytes = item->data(Qt::UserRole).toByteArray();
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 void MainWindow::showEntryHeader(const EntryHeader& header) {
-    SNa->setText(toCaption(header.access));
-    Command1->setEnabled(header.joinEnabled);
-    IPa->setText(toCaption(header.address));
-    Label15->setText(toCaption(header.serverName));
+    m_access->setText(toCaption(header.access));
+    m_join->setEnabled(header.joinEnabled);
+    m_address->setText(toCaption(header.address));
+    m_serverName->setText(toCaption(header.serverName));
 }
 
 void MainWindow::showEntryHeader() {
     showEntryHeader(readEntryHeader(currentEntry()));
 }
 
-void MainWindow::List2_Click() {
+void MainWindow::showSelectedServer() {
     const auto selection = m_worker->select();
-    List1->setCurrentRow(List2->currentRow());
+    m_entryList->setCurrentRow(m_serverList->currentRow());
 
     const auto details = readServerDetails(currentEntry());
     showEntryHeader(details.header);
-    showOrX(PCo, details.playerCount);
-    showOrX(VRe, details.version);
-    GTy->setText(toCaption(details.gameType));
-    showOrX(SUp, details.uptime);
+    showOrX(m_playerCount, details.playerCount);
+    showOrX(m_version, details.version);
+    m_gameType->setText(toCaption(details.gameType));
+    showOrX(m_uptime, details.uptime);
     // Until this server's answers come, its host name, ping and probable hosts are not known.
-    HOs->setText(QStringLiteral("x"));
-    PIn->setText(QStringLiteral("x"));
-    PIn->setToolTip({});
-    HSt->setText(QStringLiteral("x"));
+    m_hostName->setText(QStringLiteral("x"));
+    m_ping->setText(QStringLiteral("x"));
+    m_ping->setToolTip({});
+    m_probableHosts->setText(QStringLiteral("x"));
 
     lookUpHosts(selection, details.header.address, details.lookupAddress);
     m_pingAddress = details.header.address;
@@ -61,11 +61,12 @@ void MainWindow::List2_Click() {
     // No address, nothing to ping: "Ping:" stays "x".
     if (m_pingAddress != "x") startPingRound(selection, m_pingAddress, m_pingGamePort, PingStart::Selection);
 
-    if (const auto index = gamePathIndexForVersion(fromCaption(VRe->text())); index && *index < Combo1->count())
-        Combo1->setCurrentIndex(*index);
+    if (const auto index = gamePathIndexForVersion(fromCaption(m_version->text()));
+        index && *index < m_gamePath->count())
+        m_gamePath->setCurrentIndex(*index);
 }
 
-// HOs names the address shown; the probable hosts come from the entry's own address, which a
+// m_hostName names the address shown; the probable hosts come from the entry's own address, which a
 // private server hides. When the two are the same address, one lookup serves both.
 void MainWindow::lookUpHosts(std::uint64_t selection, const std::string& shownAddress,
                              const std::optional<std::string>& lookupAddress) {
@@ -77,7 +78,7 @@ void MainWindow::lookUpHosts(std::uint64_t selection, const std::string& shownAd
         if (nameTheShownAddress) {
             shownName = net->HostNameFromText(shownAddress);
             context.post([this, selection, shownName] {
-                if (isCurrentSelection(selection)) HOs->setText(toCaption(shownName));
+                if (isCurrentSelection(selection)) m_hostName->setText(toCaption(shownName));
             });
         }
         if (!lookupAddress || !context.current()) return;
@@ -85,7 +86,7 @@ void MainWindow::lookUpHosts(std::uint64_t selection, const std::string& shownAd
             nameTheShownAddress && *lookupAddress == shownAddress ? shownName : net->HostNameFromText(*lookupAddress);
         const auto hosts = probableHosts(hostName);
         context.post([this, selection, hosts] {
-            if (isCurrentSelection(selection) && hosts) HSt->setText(toCaption(*hosts));
+            if (isCurrentSelection(selection) && hosts) m_probableHosts->setText(toCaption(*hosts));
         });
     });
 }

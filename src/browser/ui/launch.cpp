@@ -25,14 +25,14 @@ QString text(const std::string& value) {
 
 } // namespace
 
-void MainWindow::Command1_Click() {
+void MainWindow::joinSelectedServer() {
     m_launchCounter = raiseLaunchCounter(m_launchCounter);
     LaunchSwitches switches;
-    switches.spy = spy->isChecked();
-    switches.safe = safe->isChecked();
-    switches.full = full->isChecked();
-    switches.mute = mute->isChecked();
-    switches.log = log->isChecked();
+    switches.spy = m_spy->isChecked();
+    switches.safe = m_safeMode->isChecked();
+    switches.full = m_fullScreen->isChecked();
+    switches.mute = m_mute->isChecked();
+    switches.log = m_logger->isChecked();
 
 #ifdef Q_OS_WIN
     constexpr auto style = PathStyle::Windows;
@@ -43,8 +43,9 @@ void MainWindow::Command1_Click() {
     const auto folder = text(QDir::toNativeSeparators(m_services.programFolder));
     const auto logPath = logFilePath(folder, m_launchCounter, style);
 
-    const QString gamePath = Combo1->currentText();
-    const auto command = buildLaunchCommand(text(gamePath), switches, logPath, text(SNa->text()), text(IPa->text()));
+    const QString gamePath = m_gamePath->currentText();
+    const auto command =
+        buildLaunchCommand(text(gamePath), switches, logPath, text(m_access->text()), text(m_address->text()));
     if (!command) return;
     // A game that cannot start says why; one that starts shows itself.
     const auto refuse = [this](const QString& why) {

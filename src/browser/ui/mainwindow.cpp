@@ -1,13 +1,12 @@
 #include "browser/ui/mainwindow.h"
 
-#include "browser/ui/networkworker.h"
+#include "browser/client/listserverclient.h"
+#include "browser/client/networkworker.h"
 #include "common/clickablelabel.h"
 #include "common/twips.h"
-#include "net/connectionend.h"
 
 #include <QListWidget>
 #include <QPushButton>
-#include <QTcpSocket>
 #include <QTimer>
 
 namespace velberd {
@@ -22,35 +21,25 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     setFixedSize(fromTwips(6750), fromTwips(4455));
     createControls();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    autolist = new QTimer(this);
-    autolist->setObjectName(QStringLiteral("autolist"));
-    Pinger = new QTimer(this);
-    Pinger->setObjectName(QStringLiteral("Pinger"));
-    Winsock1 = new QTcpSocket(this);
-    Winsock1->setObjectName(QStringLiteral("Winsock1"));
+    m_startupTimer = new QTimer(this);
+    m_startupTimer->setObjectName(QStringLiteral("Timer1"));
+    m_pingTimer = new QTimer(this);
+    m_pingTimer->setObjectName(QStringLiteral("Pinger"));
+    m_listClient = new ListServerClient(m_services.listServer.host, m_services.listServer.port, this);
 
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
-    connect(autolist, &QTimer::timeout, this, &MainWindow::autolist_Timer);
-    connect(Winsock1, &QTcpSocket::connected, this, &MainWindow::Winsock1_Connect);
-    connect(Winsock1, &QTcpSocket::readyRead, this, &MainWindow::Winsock1_DataArrival);
-    connect(Winsock1, &QTcpSocket::disconnected, this, &MainWindow::Winsock1_Close);
-    connect(Label11, &ClickableLabel::clicked, this, &MainWindow::Label11_Click);
-    connect(Label9, &ClickableLabel::clicked, this, &MainWindow::Label9_Click);
-    connect(List2, &QListWidget::currentRowChanged, this, &MainWindow::List2_Click);
-    connect(Pinger, &QTimer::timeout, this, &MainWindow::Pinger_Timer);
-    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    List1->installEventFilter(this);
+    connect(m_startupTimer, &QTimer::timeout, this, &MainWindow::advanceStartup);
+    connect(m_listClient, &ListServerClient::serverListReceived, this, &MainWindow::showServerList);
+    connect(m_yourAddressCaption, &ClickableLabel::clicked, this, &QWidget::showMinimized);
+    connect(m_characterEditorLink, &ClickableLabel::clicked, this, &MainWindow::showCharacterEditor);
+    connect(m_serverList, &QListWidget::currentRowChanged, this, &MainWindow::showSelectedServer);
+    connect(m_pingTimer, &QTimer::timeout, this, &MainWindow::pingSelectedServer);
+    connect(m_join, &QPushButton::clicked, this, &MainWindow::joinSelectedServer);
+    m_entryList->installEventFilter(this);
 
-    Form_Load();
-    Timer1->start(700);
+    load();
+    m_startupTimer->start(700);
 }
 
-MainWindow::~MainWindow() {
-    // The socket goes with the other children once this window is already torn down; closing an
-    // open connection then must not call the hang-up handler of a window that is gone.
-    Winsock1->disconnect(this);
-}
+MainWindow::~MainWindow() = default;
 
 } // namespace velberd

@@ -2,13 +2,13 @@
 
 #include "browser/ui/browserservices.h"
 
-#include <QByteArray>
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -16,17 +16,13 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QTcpSocket;
 class QTimer;
 
 namespace velberd {
 
-namespace net {
-class ConnectionEndProbe;
-}
-
 class CharacterEditor;
 class ClickableLabel;
+class ListServerClient;
 class NetworkWorker;
 struct EntryHeader;
 struct PingRoundState;
@@ -40,20 +36,13 @@ public:
     ~MainWindow() override;
 
 public slots:
-    void Form_Load();
-    void Timer1_Timer();
-    void Label11_Click();
-    void Label9_Click();
-    void autolist_Timer();
-    void Winsock1_Connect();
-    void Winsock1_DataArrival();
-    void Winsock1_Close();
-    void List2_Click();
-    void Pinger_Timer();
-    void Command1_Click();
-    void List1_GotFocus();
-    void List1_LostFocus();
-    void List1_KeyDown();
+    // The six start-up lines, 700 ms apart; the sixth starts the list's refreshes.
+    void advanceStartup();
+    void showCharacterEditor();
+    void showSelectedServer();
+    // Measures the server the details show again; the ping timer's tick.
+    void pingSelectedServer();
+    void joinSelectedServer();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,8 +50,9 @@ protected:
 private:
     void createControls();
     void createServerInformation();
+    void load();
     void loadGamePaths();
-    void rebuildServerLists(const QByteArray& received);
+    void showServerList(const std::vector<std::string>& entries);
     std::string currentEntry() const;
     void showEntryHeader(const EntryHeader& header);
     void showEntryHeader();
@@ -77,47 +67,42 @@ private:
 
     BrowserServices m_services;
 
-    QGroupBox* Frame3 = nullptr;
-    QListWidget* List2 = nullptr;
-    QListWidget* List1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QLabel* sCount = nullptr;
-    QLabel* sCounter = nullptr;
-    ClickableLabel* Label11 = nullptr;
-    QLabel* lip = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* SNa = nullptr;
-    QLabel* PCo = nullptr;
-    QLabel* VRe = nullptr;
-    QLabel* GTy = nullptr;
-    QLabel* SUp = nullptr;
-    QLabel* IPa = nullptr;
-    QLabel* HOs = nullptr;
-    QLabel* PIn = nullptr;
-    QLabel* HSt = nullptr;
-    ClickableLabel* Label9 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QCheckBox* spy = nullptr;
-    QCheckBox* safe = nullptr;
-    QCheckBox* full = nullptr;
-    QCheckBox* log = nullptr;
-    QCheckBox* mute = nullptr;
-    QPushButton* Command1 = nullptr;
+    QGroupBox* m_serverListFrame = nullptr;
+    QListWidget* m_serverList = nullptr;
+    QListWidget* m_entryList = nullptr;
+    QGroupBox* m_overallFrame = nullptr;
+    QLabel* m_serversUpCaption = nullptr;
+    QLabel* m_serverCount = nullptr;
+    ClickableLabel* m_yourAddressCaption = nullptr;
+    QLabel* m_localAddress = nullptr;
+    QGroupBox* m_serverInformationFrame = nullptr;
+    QLabel* m_serverName = nullptr;
+    QLabel* m_access = nullptr;
+    QLabel* m_playerCount = nullptr;
+    QLabel* m_version = nullptr;
+    QLabel* m_gameType = nullptr;
+    QLabel* m_uptime = nullptr;
+    QLabel* m_address = nullptr;
+    QLabel* m_hostName = nullptr;
+    QLabel* m_ping = nullptr;
+    QLabel* m_probableHosts = nullptr;
+    ClickableLabel* m_characterEditorLink = nullptr;
+    QComboBox* m_gamePath = nullptr;
+    QCheckBox* m_spy = nullptr;
+    QCheckBox* m_safeMode = nullptr;
+    QCheckBox* m_fullScreen = nullptr;
+    QCheckBox* m_logger = nullptr;
+    QCheckBox* m_mute = nullptr;
+    QPushButton* m_join = nullptr;
 
-    QTimer* Timer1 = nullptr;
-    QTimer* autolist = nullptr;
-    QTimer* Pinger = nullptr;
-    QTcpSocket* Winsock1 = nullptr;
+    QTimer* m_startupTimer = nullptr;
+    QTimer* m_pingTimer = nullptr;
+    ListServerClient* m_listClient = nullptr;
     // The character editor, made on first use.
-    QPointer<CharacterEditor> Registry;
+    QPointer<CharacterEditor> m_characterEditor;
 
     std::int16_t m_startupStep = 0;
     std::int16_t m_launchCounter = 0;
-    // Everything received on the current list-server connection, up to kListReplyLimit.
-    QByteArray m_received;
-    // Tells, until the first byte comes, how the list server ended a connection.
-    std::unique_ptr<net::ConnectionEndProbe> m_listEnd;
     // Knows the current selection, so that work and results for a server the player has since
     // left are dropped.
     std::unique_ptr<NetworkWorker> m_worker;

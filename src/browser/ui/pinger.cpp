@@ -1,6 +1,6 @@
 #include "browser/ui/mainwindow.h"
-#include "browser/ui/networkworker.h"
-#include "browser/ui/pinground.h"
+#include "browser/client/networkworker.h"
+#include "browser/logic/pinground.h"
 #include "common/ansitext.h"
 #include "common/messages.h"
 
@@ -9,7 +9,7 @@
 
 namespace velberd {
 
-void MainWindow::Pinger_Timer() {
+void MainWindow::pingSelectedServer() {
     // A round waits at most a second, so one still out means the services are slow: the next
     // tick asks again rather than piling up requests.
     if (m_worker->pingOut() || m_pingAddress == "x") return;
@@ -40,7 +40,7 @@ void MainWindow::startPingRound(std::uint64_t selection, const std::string& addr
                 round->echo = echoMeasurement(echo);
                 showPing(*round);
                 if (!echo.closedCleanly) reportCleanupFailure();
-                if (selecting) Pinger->start(2000);
+                if (selecting) m_pingTimer->start(2000);
             });
         });
     m_worker->gamePing(selection,
@@ -57,8 +57,8 @@ void MainWindow::startPingRound(std::uint64_t selection, const std::string& addr
 void MainWindow::showPing(const PingRoundState& round) {
     if (&round != m_pingRound.get() || !isCurrentSelection(round.selection)) return;
     if (const auto reading = readPing(round.echo, round.game)) {
-        PIn->setText(toCaption(reading->caption));
-        PIn->setToolTip(toCaption(reading->toolTip));
+        m_ping->setText(toCaption(reading->caption));
+        m_ping->setToolTip(toCaption(reading->toolTip));
     }
 }
 

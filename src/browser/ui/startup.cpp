@@ -1,3 +1,4 @@
+#include "browser/client/listserverclient.h"
 #include "browser/logic/gamepathfile.h"
 #include "browser/ui/gameprogram.h"
 #include "browser/ui/mainwindow.h"
@@ -18,11 +19,11 @@ constexpr std::int16_t kLastStartupStep = 6;
 
 } // namespace
 
-void MainWindow::Form_Load() {
+void MainWindow::load() {
     m_startupStep = 0;
     m_launchCounter = 0;
     loadGamePaths();
-    if (m_services.localAddress) lip->setText(m_services.localAddress());
+    if (m_services.localAddress) m_localAddress->setText(m_services.localAddress());
 }
 
 void MainWindow::loadGamePaths() {
@@ -31,56 +32,52 @@ void MainWindow::loadGamePaths() {
     // A missing or unreadable file reads as an empty one: two empty paths.
     if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
     const auto paths = parseGamePathFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    Combo1->addItem(toCaption(paths.classic));
-    Combo1->addItem(toCaption(paths.secretFiles));
+    m_gamePath->addItem(toCaption(paths.classic));
+    m_gamePath->addItem(toCaption(paths.secretFiles));
     // Adding items selects the first; the choice is left to the server's version or the player.
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(kGamePathPlaceholder);
+    m_gamePath->setCurrentIndex(-1);
+    m_gamePath->setEditText(kGamePathPlaceholder);
 }
 
-void MainWindow::Timer1_Timer() {
+void MainWindow::advanceStartup() {
     // The count stops past the last step, so it cannot run out however long the program runs.
     if (m_startupStep > kLastStartupStep) return;
     ++m_startupStep;
     switch (m_startupStep) {
     case 1:
-        List2->addItem(QStringLiteral("Please Wait..."));
+        m_serverList->addItem(QStringLiteral("Please Wait..."));
         break;
     case 2:
-        List2->addItem(QStringLiteral("Checking for Winsock..."));
+        m_serverList->addItem(QStringLiteral("Checking for Winsock..."));
         break;
     case 3:
-        List2->addItem(QStringLiteral("Activating Timers..."));
+        m_serverList->addItem(QStringLiteral("Activating Timers..."));
         break;
     case 4:
-        List2->addItem(QStringLiteral("Adding Finishing Touches..."));
+        m_serverList->addItem(QStringLiteral("Adding Finishing Touches..."));
         break;
     case 5:
-        List2->addItem(QStringLiteral("Initialized."));
+        m_serverList->addItem(QStringLiteral("Initialized."));
         break;
     case 6:
-        autolist->start(5000);
-        List2->addItem(QStringLiteral("Waiting for ServerList..."));
+        m_listClient->startRefreshing(5000);
+        m_serverList->addItem(QStringLiteral("Waiting for ServerList..."));
         break;
     default:
         break;
     }
 }
 
-void MainWindow::Label11_Click() {
-    showMinimized();
-}
-
-void MainWindow::Label9_Click() {
-    if (!Registry) {
-        Registry = new CharacterEditor(*m_services.registry, *m_services.messages, m_services.elevation.get(), this);
+void MainWindow::showCharacterEditor() {
+    if (!m_characterEditor) {
+        m_characterEditor = new CharacterEditor(*m_services.registry, *m_services.messages, m_services.elevation.get(), this);
         // Closing the main window ends the program, even with the editor still open.
-        Registry->setAttribute(Qt::WA_QuitOnClose, false);
+        m_characterEditor->setAttribute(Qt::WA_QuitOnClose, false);
         // Closed, the editor is gone: the next click loads the player's settings afresh instead
         // of showing, and saving back, what was read before the game changed them.
-        Registry->setAttribute(Qt::WA_DeleteOnClose);
+        m_characterEditor->setAttribute(Qt::WA_DeleteOnClose);
     }
-    Registry->show();
+    m_characterEditor->show();
 }
 
 } // namespace velberd

@@ -115,7 +115,7 @@ void DetailsTests::selectionShowsEveryField() {
     QCOMPARE(f.control("Command1")->isEnabled(), join);
     QCOMPARE(f.control<QComboBox>("Combo1")->currentIndex(), gamePath);
 
-    f.window->Command1_Click();
+    f.window->joinSelectedServer();
     QCOMPARE(f.processes->started.size(), started.isEmpty() ? 0 : 1);
     if (started.isEmpty()) return;
     const auto programs = QString::fromLocal8Bit(dirs).split(QStringLiteral("\r\n"));
@@ -162,7 +162,7 @@ void DetailsTests::noShownAddressKeepsNothingOfTheLastServer() {
     QCOMPARE(f.caption("HOs"), QStringLiteral("x"));
     QTRY_COMPARE(f.caption("PIn"), ping);
     QTRY_COMPARE(f.caption("HSt"), hosts);
-    f.window->Pinger_Timer();
+    f.window->pingSelectedServer();
     QTest::qWait(100);
     QSet<QString> sent;
     const auto echoes = f.net->echoes();
@@ -171,7 +171,7 @@ void DetailsTests::noShownAddressKeepsNothingOfTheLastServer() {
     QCOMPARE(sent, echoed.isEmpty() ? QSet<QString>{} : QSet<QString>{echoed});
 
     // Even if the click came through, nothing starts.
-    f.window->Command1_Click();
+    f.window->joinSelectedServer();
     QVERIFY(f.processes->started.isEmpty());
 }
 
@@ -250,7 +250,7 @@ void DetailsTests::pingIsTheSelectedServers() {
         f.net->releaseEchoes();
         QTRY_COMPARE(f.caption("PIn"), QStringLiteral("80 ms"));
     };
-    moveOnWhileTheEchoIsOut([&] { f.window->Pinger_Timer(); });
+    moveOnWhileTheEchoIsOut([&] { f.window->pingSelectedServer(); });
     if (QTest::currentTestFailed()) return;
     f.net->setRoundTrip("192.0.2.10", 31);
     moveOnWhileTheEchoIsOut([&] { f.clickRow(0); });
@@ -368,7 +368,7 @@ void DetailsTests::gamePingIsTheSelectedServers() {
     QCOMPARE(f.caption("PIn"), shown);
 
     // Ticks, sent whenever the last round is back, ping the quick server alone.
-    QTRY_VERIFY((f.window->Pinger_Timer(), quick.requests() >= 3));
+    QTRY_VERIFY((f.window->pingSelectedServer(), quick.requests() >= 3));
     QCOMPARE(slow.requests(), 1);
 }
 
@@ -394,10 +394,10 @@ void DetailsTests::gamePingHoldsAcrossListRefreshes() {
     std::uint32_t roundTrip = 40;
     for (const auto& refresh : refreshes) {
         f.server.serve({refresh.reply});
-        f.window->autolist_Timer();
+        f.refreshList();
         QTRY_COMPARE(f.items("List2"), refresh.listed);
         f.net->setGameRoundTrip("192.0.2.10", ++roundTrip);
-        QTRY_VERIFY((f.window->Pinger_Timer(), f.caption("PIn") == QString::number(roundTrip) + " ms"));
+        QTRY_VERIFY((f.window->pingSelectedServer(), f.caption("PIn") == QString::number(roundTrip) + " ms"));
         QCOMPARE(f.net->gamePings().back(), std::string("192.0.2.10:10052"));
     }
     QCOMPARE(f.caption("Label15"), QStringLiteral("Rabbit Run"));
@@ -424,8 +424,8 @@ void DetailsTests::pingTickWaitsForThePingsOut() {
     // Two ticks while the server is slow: the first pings, the second finds a ping still out.
     f.net->setRoundTrip("127.0.0.1", 31);
     f.net->setEchoDelay(echoDelayMs);
-    QTRY_VERIFY((f.window->Pinger_Timer(), server.requests() == 2 && f.net->echoes().size() == 2));
-    f.window->Pinger_Timer();
+    QTRY_VERIFY((f.window->pingSelectedServer(), server.requests() == 2 && f.net->echoes().size() == 2));
+    f.window->pingSelectedServer();
     QTRY_COMPARE(f.caption("PIn"), QStringLiteral("31 ms"));
     QTRY_COMPARE(server.answers(), 2);
     // Time for a ping queued behind the first to be sent: it would start as the first one ends.
@@ -446,13 +446,13 @@ void DetailsTests::pingTicksFollowTheSelection() {
     QTRY_COMPARE(f.caption("PIn"), QStringLiteral("30 ms"));
 
     f.net->setRoundTrip("192.0.2.10", 31);
-    f.window->Pinger_Timer();
+    f.window->pingSelectedServer();
     QTRY_COMPARE(f.caption("PIn"), QStringLiteral("31 ms"));
 
     f.clickRow(1);
     QTRY_COMPARE(f.caption("PIn"), QStringLiteral("80 ms"));
     f.net->setRoundTrip("192.0.2.77", 81);
-    f.window->Pinger_Timer();
+    f.window->pingSelectedServer();
     QTRY_COMPARE(f.caption("PIn"), QStringLiteral("81 ms"));
     QCOMPARE(f.net->echoes().back(), std::string("192.0.2.77|test"));
 
@@ -473,7 +473,7 @@ void DetailsTests::refusedSocketLibraryIsReportedOnSelectionOnly() {
     QCOMPARE(f.caption("PIn"), QStringLiteral("x"));
     QVERIFY(!f.timer("Pinger")->isActive());
 
-    f.window->Pinger_Timer();
+    f.window->pingSelectedServer();
     QTest::qWait(100);
     QCOMPARE(f.messages->shown.size(), 1);
     QCOMPARE(f.caption("PIn"), QStringLiteral("x"));
@@ -488,7 +488,7 @@ void DetailsTests::failedCleanupIsReported() {
     QCOMPARE(f.messages->shown.first().first, velberd::MessagePresenter::Style::Exclamation);
     QCOMPARE(f.messages->shown.first().second, QStringLiteral("Windows Sockets error occurred in Cleanup."));
     QCOMPARE(f.caption("PIn"), QStringLiteral("12 ms"));
-    f.window->Pinger_Timer();
+    f.window->pingSelectedServer();
     QTRY_COMPARE(f.messages->shown.size(), 2);
 }
 
@@ -523,7 +523,7 @@ void DetailsTests::movingOnShowsOnlyTheCurrentServer() {
     for (int i = 4; i < kSelections; ++i) {
         f.clickRow(i % 4);
         QCOMPARE(f.caption("Label15"), names[i % 4]);
-        f.window->Pinger_Timer();
+        f.window->pingSelectedServer();
     }
     const QStringList last{"44 ms", "d.dialin.vossberg-kabel.de", "Blinkstep"};
     QSet<QString> seen;
@@ -595,7 +595,7 @@ void DetailsTests::focusAloneSelectsNothing() {
     f.clickRow(1);
     QTRY_COMPARE(f.caption("SNa"), QStringLiteral("private"));
     f.control(listKeepsFocus ? "List2" : "Command1")->setFocus();
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.control<QListWidget>("List2")->currentRow(), -1);
 
     QFocusEvent focusIn(QEvent::FocusIn, Qt::FocusReason(reason));

@@ -50,7 +50,7 @@ void HostileListTests::oneByteASecondIsListedAsItComes() {
     f.finishStartup();
     StallProbe probe;
     probe.start();
-    f.window->autolist_Timer();
+    f.refreshList();
     // Every byte rebuilds the list from the reply so far: first an entry without its name marker.
     QTRY_COMPARE(f.items("List2"), QStringList{""});
     QTRY_COMPARE_WITH_TIMEOUT(f.items("List2"), QStringList{"J"}, 10000);
@@ -66,11 +66,11 @@ void HostileListTests::refreshCutsOffADrip() {
                1000);
     WindowFixture f(nullptr, list.port());
     f.finishStartup();
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2"), QStringList{""});
 
     list.serve({saneList(2)});
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2"), saneNames(2));
     // The rest of the drip still reaches the old connection's peer; none of it may show.
     QTest::qWait(3500);
@@ -114,12 +114,12 @@ void HostileListTests::thousandsOfRefreshesStayBounded() {
     ProcessStats before;
     for (int i = 0; i < kTicks; ++i) {
         if (i == kWarmUp) before = ProcessStats::now();
-        f.window->autolist_Timer();
+        f.refreshList();
         QCoreApplication::processEvents();
         if (i % 1000 == 999) {
             // Now and then a reply is let through whole, to show the ticks do reach the server.
             list2->addItem(QStringLiteral("stale"));
-            f.window->autolist_Timer();
+            f.refreshList();
             QTRY_COMPARE(list2->count(), listed);
             QVERIFY(list2->findItems(QStringLiteral("stale"), Qt::MatchExactly).isEmpty());
         }
@@ -138,7 +138,7 @@ void HostileListTests::thousandsOfRefreshesStayBounded() {
     QVERIFY2(after.openFiles <= before.openFiles + 2, qPrintable(figures));
 
     list.serve({saneList(3)});
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2"), saneNames(3));
     QCOMPARE(f.caption("sCounter"), QStringLiteral("3"));
 }

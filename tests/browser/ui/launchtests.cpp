@@ -87,8 +87,8 @@ void LaunchTests::logNumbersCountClicksThatStartedNothing() {
     check(f, "log", true);
     f.clickRow(0);
     QVERIFY(!f.control("Command1")->isEnabled());
-    f.window->Command1_Click();
-    f.window->Command1_Click();
+    f.window->joinSelectedServer();
+    f.window->joinSelectedServer();
     QVERIFY(f.processes->started.isEmpty());
     f.clickRow(1);
     auto* combo = f.control<QComboBox>("Combo1");

@@ -62,7 +62,7 @@ void ListClientTests::listsWhatTheServerSends() {
     WindowFixture f(nullptr, list.port());
     f.finishStartup();
 
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(list.connectionCount(), 1);
     QTRY_VERIFY(f.control("List2")->isEnabled());
     QTRY_COMPARE(f.items("List2"), names);
@@ -76,7 +76,7 @@ void ListClientTests::entryBytesStayUnchanged() {
     list.serve({entry + kCrLf});
     WindowFixture f(nullptr, list.port());
     f.finishStartup();
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2").size(), 1);
     auto* raw = f.control<QListWidget>("List1")->item(0);
     QCOMPARE(raw->data(Qt::UserRole).toByteArray(), entry);
@@ -91,7 +91,7 @@ void ListClientTests::aListSplitAcrossWritesListsWhole() {
                FakeListServer::Ending::Close, 60);
     WindowFixture f(nullptr, list.port());
     f.finishStartup();
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2"), (QStringList{shown(1), shown(2), shown(3), shown(4)}));
     QCOMPARE(f.caption("sCounter"), QStringLiteral("4"));
 }
@@ -101,11 +101,11 @@ void ListClientTests::eachRefreshStartsAfresh() {
     list.serve({lines({server(1), server(2), server(3)})});
     WindowFixture f(nullptr, list.port());
     f.finishStartup();
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2").size(), 3);
 
     list.serve({lines({server(7)})});
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2"), QStringList{shown(7)});
     QCOMPARE(f.caption("sCounter"), QStringLiteral("1"));
     QCOMPARE(list.connectionCount(), 2);
@@ -116,13 +116,13 @@ void ListClientTests::rebuildClearsTheSelectionButKeepsDetails() {
     list.serve({lines({server(1), server(2)})});
     WindowFixture f(nullptr, list.port());
     f.finishStartup();
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2").size(), 2);
     auto* list2 = f.control<QListWidget>("List2");
     list2->setCurrentRow(1);
     const auto shownName = f.caption("Label15");
 
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(list.connectionCount(), 2);
     QTRY_COMPARE(list2->currentRow(), -1);
     QCOMPARE(list2->selectedItems().size(), 0);
@@ -134,7 +134,7 @@ void ListClientTests::floodIsCutOffAndBounded() {
     list.flood((server(1) + kCrLf).repeated(1000), 100LL * 1024 * 1024);
     WindowFixture f(nullptr, list.port());
     f.finishStartup();
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2").size(), 11);
     // The window hangs up once it holds a reply's worth: the flood gets no further than the socket
     // buffers of both ends, and nothing more goes out once the connection is gone.
@@ -153,27 +153,27 @@ void ListClientTests::silentListServerListsNoServers() {
     list.serve({lines({server(1), server(2)})});
     WindowFixture f(nullptr, list.port());
     f.finishStartup();
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2"), (QStringList{shown(1), shown(2)}));
 
     list.serve({});
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.caption("sCounter"), QStringLiteral("0"));
     QCOMPARE(f.items("List1"), QStringList{});
     QCOMPARE(f.items("List2"), QStringList{});
 
     list.serve({lines({server(3)})});
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(f.items("List2"), QStringList{shown(3)});
 #ifndef Q_OS_WIN
     // Windows does not tell a reset from an orderly close, which empties the list.
     list.serve({}, FakeListServer::Ending::Reset);
-    f.window->autolist_Timer();
+    f.refreshList();
     QTRY_COMPARE(list.connectionCount(), 4);
 #endif
     list.refuse();
     QTest::qWait(300);
-    f.window->autolist_Timer();
+    f.refreshList();
     QTest::qWait(300);
     QCOMPARE(f.items("List2"), QStringList{shown(3)});
     QCOMPARE(f.items("List1").size(), 1);

@@ -18,7 +18,7 @@ struct ListedWindow : ListServerHolder, WindowFixture {
             reply += entry + "\r\n";
         server.serve({reply});
         finishStartup();
-        window->autolist_Timer();
+        refreshList();
         QTRY_COMPARE(control<QListWidget>("List2")->count(), entries.size());
         QTRY_VERIFY(control("List2")->isEnabled());
     }

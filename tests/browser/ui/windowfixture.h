@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/client/listserverclient.h"
 #include "browser/ui/mainwindow.h"
 #include "fakelistserver.h"
 #include "fakenetservices.h"
@@ -72,11 +73,14 @@ struct WindowFixture {
         return texts;
     }
 
+    // Asks the list server at once, as a tick of the refresh timer does.
+    void refreshList() const { window->findChild<ListServerClient*>()->requestServerList(); }
+
     // Runs the start-up sequence at once and holds the refresh timer, so a test drives the
     // refreshes itself.
     void finishStartup() const {
         for (int i = 0; i < 6; ++i)
-            window->Timer1_Timer();
+            window->advanceStartup();
         timer("autolist")->stop();
     }
 

@@ -20,24 +20,24 @@ void showMessageBox(QWidget* window, const QString& text);
 
 // Dorrick's only window: two game paths and a Save button that writes them to dirs.txt in
 // programFolder. A save that does not happen says why.
-class Form1 : public QWidget {
+class PathSetupWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(QString programFolder, Notifier notify = showMessageBox, QWidget* parent = nullptr);
+    explicit PathSetupWindow(QString programFolder, Notifier notify = showMessageBox, QWidget* parent = nullptr);
 
 private:
-    void Command1_Click();
+    void save();
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QPushButton* Command1;
-    QFrame* Line1;
-    QFrame* Line2;
-    QFrame* Line3;
-    QFrame* Line4;
+    QLabel* m_classicCaption;
+    QLabel* m_secretFilesCaption;
+    QLineEdit* m_classicPath;
+    QLineEdit* m_secretFilesPath;
+    QPushButton* m_save;
+    QFrame* m_line1;
+    QFrame* m_line2;
+    QFrame* m_line3;
+    QFrame* m_line4;
 
     QString m_programFolder;
     Notifier m_notify;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gamepaths/form1.h"
+#include "gamepaths/pathsetupwindow.h"
 
 #include <QByteArray>
 #include <QLineEdit>
@@ -12,11 +12,11 @@
 
 // Drives a real Dorrick window whose program folder is a fresh temporary folder, and records the
 // messages it shows.
-class Form1Driver {
+class PathSetupDriver {
 public:
-    Form1Driver();
+    PathSetupDriver();
 
-    dorrick::Form1& window() { return *m_window; }
+    dorrick::PathSetupWindow& window() { return *m_window; }
     bool exposed() const { return m_exposed; }
     QLineEdit* Text1() const;
     QLineEdit* Text2() const;
@@ -38,6 +38,6 @@ public:
 private:
     QTemporaryDir m_folder;
     QStringList m_messages;
-    std::unique_ptr<dorrick::Form1> m_window;
+    std::unique_ptr<dorrick::PathSetupWindow> m_window;
     bool m_exposed = false;
 };

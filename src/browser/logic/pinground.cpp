@@ -1,4 +1,4 @@
-#include "browser/ui/pinground.h"
+#include "browser/logic/pinground.h"
 
 #include "net/netservices.h"
 

@@ -1,4 +1,4 @@
-#include "gamepaths/form1.h"
+#include "gamepaths/pathsetupwindow.h"
 
 #include <QDir>
 #include <QFont>
@@ -46,7 +46,7 @@ void showMessageBox(QWidget* window, const QString& text) {
     box.exec();
 }
 
-Form1::Form1(QString programFolder, Notifier notify, QWidget* parent)
+PathSetupWindow::PathSetupWindow(QString programFolder, Notifier notify, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       m_programFolder(std::move(programFolder)), m_notify(std::move(notify)) {
@@ -59,32 +59,32 @@ Form1::Form1(QString programFolder, Notifier notify, QWidget* parent)
     type.setPointSizeF(8.25);
     setFont(type);
 
-    Label1 = place(new QLabel(QStringLiteral("1.21-3:"), this), "Label1", twipsRect(0, 120, 495, 255));
-    Label2 = place(new QLabel(QStringLiteral("TSF:"), this), "Label2", twipsRect(0, 480, 495, 255));
-    Text1 = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2\\jazz2.exe"), this), "Text1",
+    m_classicCaption = place(new QLabel(QStringLiteral("1.21-3:"), this), "Label1", twipsRect(0, 120, 495, 255));
+    m_secretFilesCaption = place(new QLabel(QStringLiteral("TSF:"), this), "Label2", twipsRect(0, 480, 495, 255));
+    m_classicPath = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2\\jazz2.exe"), this), "Text1",
                   twipsRect(600, 120, 3135, 285));
-    Text2 = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2tsf\\jazz2.exe"), this), "Text2",
+    m_secretFilesPath = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2tsf\\jazz2.exe"), this), "Text2",
                   twipsRect(600, 480, 3135, 285));
-    Command1 = place(new QPushButton(QStringLiteral("Save"), this), "Command1", twipsRect(3840, 240, 615, 375));
+    m_save = place(new QPushButton(QStringLiteral("Save"), this), "Command1", twipsRect(3840, 240, 615, 375));
 
     // The sunken border around Save: dark top and left edges, light grey bottom and right edges.
     const QColor dark = palette().color(QPalette::WindowText);
     const QColor lightGrey(0xE0, 0xE0, 0xE0);
-    Line1 = line(this, "Line1", {3825, 225}, {4470, 225}, dark);
-    Line2 = line(this, "Line2", {3830, 225}, {3830, 615}, dark);
-    Line3 = line(this, "Line3", {3825, 615}, {4470, 615}, lightGrey);
-    Line4 = line(this, "Line4", {4460, 225}, {4460, 615}, lightGrey);
+    m_line1 = line(this, "Line1", {3825, 225}, {4470, 225}, dark);
+    m_line2 = line(this, "Line2", {3830, 225}, {3830, 615}, dark);
+    m_line3 = line(this, "Line3", {3825, 615}, {4470, 615}, lightGrey);
+    m_line4 = line(this, "Line4", {4460, 225}, {4460, 615}, lightGrey);
 
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Command1);
+    setTabOrder(m_classicPath, m_secretFilesPath);
+    setTabOrder(m_secretFilesPath, m_save);
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_save, &QPushButton::clicked, this, &PathSetupWindow::save);
 }
 
 // Nothing is saved when a path cannot be stored or the file cannot be replaced: the old file stays
 // as it was, the fields keep what was typed, and the user may save again.
-void Form1::Command1_Click() {
-    const DirsFile file = composeDirsFile(Text1->text(), Text2->text());
+void PathSetupWindow::save() {
+    const DirsFile file = composeDirsFile(m_classicPath->text(), m_secretFilesPath->text());
     if (!file.unstorableLabel.isEmpty()) {
         m_notify(this, QStringLiteral("dirs.txt was not saved.\n\nThe %1 path holds characters that the game's code "
                                       "page cannot store: %2\nChoose a folder whose path has none of them.")

@@ -1,4 +1,4 @@
-#include "browser/ui/networkworker.h"
+#include "browser/client/networkworker.h"
 
 #include <QThreadPool>
 #include <atomic>

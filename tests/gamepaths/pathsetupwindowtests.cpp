@@ -1,4 +1,4 @@
-#include "form1driver.h"
+#include "pathsetupdriver.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,7 +25,7 @@ QRect geometryOf(const QWidget& window, const char* name) {
 }
 
 // After a save the window stays open; a failed one says so once, with the reason given.
-void verifyOpenAndSaid(Form1Driver& dorrick, const QString& reason) {
+void verifyOpenAndSaid(PathSetupDriver& dorrick, const QString& reason) {
     QVERIFY(dorrick.window().isVisible());
     if (reason.isEmpty()) {
         QCOMPARE(dorrick.messages(), QStringList());
@@ -56,7 +56,7 @@ private:
 
 } // namespace
 
-class Form1Tests : public QObject {
+class PathSetupWindowTests : public QObject {
     Q_OBJECT
 
 private slots:
@@ -78,10 +78,10 @@ private slots:
 #endif
 };
 
-void Form1Tests::windowShowsItsControlsWhereTheyBelong() {
-    Form1Driver dorrick;
+void PathSetupWindowTests::windowShowsItsControlsWhereTheyBelong() {
+    PathSetupDriver dorrick;
     QVERIFY(dorrick.exposed());
-    const dorrick::Form1& window = dorrick.window();
+    const dorrick::PathSetupWindow& window = dorrick.window();
     QCOMPARE(window.objectName(), QStringLiteral("Form1"));
     QCOMPARE(window.windowTitle(), QStringLiteral("Dorrick - Velberd"));
     QCOMPARE(window.size(), QSize(306, 57));
@@ -115,8 +115,8 @@ void Form1Tests::windowShowsItsControlsWhereTheyBelong() {
     QVERIFY(lineColour != lightGrey);
 }
 
-void Form1Tests::tabGoesText1Text2Command1() {
-    Form1Driver dorrick;
+void PathSetupWindowTests::tabGoesText1Text2Command1() {
+    PathSetupDriver dorrick;
     QVERIFY(dorrick.exposed());
     QApplication::setActiveWindow(&dorrick.window());
     QVERIFY(QTest::qWaitForWindowActive(&dorrick.window()));
@@ -130,8 +130,8 @@ void Form1Tests::tabGoesText1Text2Command1() {
     QTRY_COMPARE(QApplication::focusWidget(), dorrick.Text1());
 }
 
-void Form1Tests::savesDefaultsByteForByte() {
-    Form1Driver dorrick;
+void PathSetupWindowTests::savesDefaultsByteForByte() {
+    PathSetupDriver dorrick;
     QVERIFY(!QFile::exists(dorrick.dirsPath()));
     dorrick.save();
     QCOMPARE(dorrick.dirsBytes(), defaultsFile);
@@ -140,16 +140,16 @@ void Form1Tests::savesDefaultsByteForByte() {
     QCOMPARE(dorrick.Text1()->text(), QStringLiteral("c:\\games\\jazz2\\jazz2.exe"));
 }
 
-void Form1Tests::savesEmptyFirstPath() {
-    Form1Driver dorrick;
+void PathSetupWindowTests::savesEmptyFirstPath() {
+    PathSetupDriver dorrick;
     dorrick.retype(dorrick.Text1(), QString());
     QCOMPARE(dorrick.Text1()->text(), QString());
     dorrick.save();
     QCOMPARE(dorrick.dirsBytes(), QByteArray("\r\nc:\\games\\jazz2tsf\\jazz2.exe\r\n"));
 }
 
-void Form1Tests::secondSaveOverwrites() {
-    Form1Driver dorrick;
+void PathSetupWindowTests::secondSaveOverwrites() {
+    PathSetupDriver dorrick;
     dorrick.writeDirs("a much longer file that was here before Dorrick ever ran\r\nline 2\r\nline 3\r\n");
     dorrick.save();
     QCOMPARE(dorrick.dirsBytes(), defaultsFile);
@@ -165,7 +165,7 @@ void Form1Tests::secondSaveOverwrites() {
     QCOMPARE(dorrick.folderEntries(), QStringList{"dirs.txt"});
 }
 
-void Form1Tests::typedTextSavedExactly_data() {
+void PathSetupWindowTests::typedTextSavedExactly_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QByteArray>("written");
     QTest::newRow("accented letter is one byte")
@@ -176,17 +176,17 @@ void Form1Tests::typedTextSavedExactly_data() {
         << QStringLiteral("  \"c:\\my games\\jazz2.exe\" ") << QByteArray("  \"c:\\my games\\jazz2.exe\" ");
 }
 
-void Form1Tests::typedTextSavedExactly() {
+void PathSetupWindowTests::typedTextSavedExactly() {
     QFETCH(QString, typed);
     QFETCH(QByteArray, written);
-    Form1Driver dorrick;
+    PathSetupDriver dorrick;
     dorrick.retype(dorrick.Text2(), typed);
     QCOMPARE(dorrick.Text2()->text(), typed);
     dorrick.save();
     QCOMPARE(dorrick.dirsBytes(), "c:\\games\\jazz2\\jazz2.exe\r\n" + written + "\r\n");
 }
 
-void Form1Tests::pathTheCodePageLacksIsNotSaved_data() {
+void PathSetupWindowTests::pathTheCodePageLacksIsNotSaved_data() {
     QTest::addColumn<QString>("classic");
     QTest::addColumn<QString>("secretFiles");
     QTest::addColumn<QString>("said");
@@ -206,11 +206,11 @@ void Form1Tests::pathTheCodePageLacksIsNotSaved_data() {
 }
 
 // A path the game cannot read back is saved as nothing at all, not as a broken path.
-void Form1Tests::pathTheCodePageLacksIsNotSaved() {
+void PathSetupWindowTests::pathTheCodePageLacksIsNotSaved() {
     QFETCH(QString, classic);
     QFETCH(QString, secretFiles);
     QFETCH(QString, said);
-    Form1Driver dorrick;
+    PathSetupDriver dorrick;
     dorrick.writeDirs(oldFile);
     dorrick.retype(dorrick.Text1(), classic);
     dorrick.retype(dorrick.Text2(), secretFiles);
@@ -221,19 +221,19 @@ void Form1Tests::pathTheCodePageLacksIsNotSaved() {
 }
 
 #ifdef Q_OS_LINUX
-void Form1Tests::readOnlyFolderLeavesFileUnchanged_data() {
+void PathSetupWindowTests::readOnlyFolderLeavesFileUnchanged_data() {
     QTest::addColumn<bool>("fileWritable");
     QTest::newRow("file read-only too") << false;
     // Writing in place would be possible here, but only a whole new file may replace the old one.
     QTest::newRow("file itself writable") << true;
 }
 
-void Form1Tests::readOnlyFolderLeavesFileUnchanged() {
+void PathSetupWindowTests::readOnlyFolderLeavesFileUnchanged() {
     QFETCH(bool, fileWritable);
     const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     const QFile::Permissions searchable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    Form1Driver dorrick;
+    PathSetupDriver dorrick;
     dorrick.writeDirs(oldFile);
     QVERIFY(QFile::setPermissions(dorrick.dirsPath(), fileWritable ? readable | writable : readable));
     QVERIFY(QFile::setPermissions(dorrick.folder(), readable | searchable));
@@ -257,7 +257,7 @@ void Form1Tests::readOnlyFolderLeavesFileUnchanged() {
     verifyOpenAndSaid(dorrick, QStringLiteral("Permission denied"));
 }
 
-void Form1Tests::fullDiskLeavesOldFileWhole_data() {
+void PathSetupWindowTests::fullDiskLeavesOldFileWhole_data() {
     QTest::addColumn<QString>("classic");
     // Qt holds a short text in its write buffer: it reaches the file at the flush, which fails.
     QTest::newRow("the defaults, written at the flush") << QStringLiteral("c:\\games\\jazz2\\jazz2.exe");
@@ -266,9 +266,9 @@ void Form1Tests::fullDiskLeavesOldFileWhole_data() {
         << QStringLiteral("c:\\") + QString(20000 - 13, QLatin1Char('j')) + QStringLiteral("\\jazz2.exe");
 }
 
-void Form1Tests::fullDiskLeavesOldFileWhole() {
+void PathSetupWindowTests::fullDiskLeavesOldFileWhole() {
     QFETCH(QString, classic);
-    Form1Driver dorrick;
+    PathSetupDriver dorrick;
     dorrick.writeDirs(oldFile);
     dorrick.paste(dorrick.Text1(), classic);
     QCOMPARE(dorrick.Text1()->text(), classic);
@@ -286,5 +286,5 @@ void Form1Tests::fullDiskLeavesOldFileWhole() {
 }
 #endif
 
-QTEST_MAIN(Form1Tests)
-#include "form1tests.moc"
+QTEST_MAIN(PathSetupWindowTests)
+#include "pathsetupwindowtests.moc"

@@ -1,4 +1,4 @@
-#include "form1driver.h"
+#include "pathsetupdriver.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -6,26 +6,26 @@
 #include <QGuiApplication>
 #include <QTest>
 
-Form1Driver::Form1Driver()
-    : m_window(std::make_unique<dorrick::Form1>(m_folder.path(),
+PathSetupDriver::PathSetupDriver()
+    : m_window(std::make_unique<dorrick::PathSetupWindow>(m_folder.path(),
                                                 [this](QWidget*, const QString& text) { m_messages << text; })) {
     m_window->show();
     m_exposed = QTest::qWaitForWindowExposed(m_window.get());
 }
 
-QLineEdit* Form1Driver::Text1() const {
+QLineEdit* PathSetupDriver::Text1() const {
     return m_window->findChild<QLineEdit*>(QStringLiteral("Text1"));
 }
 
-QLineEdit* Form1Driver::Text2() const {
+QLineEdit* PathSetupDriver::Text2() const {
     return m_window->findChild<QLineEdit*>(QStringLiteral("Text2"));
 }
 
-QPushButton* Form1Driver::Command1() const {
+QPushButton* PathSetupDriver::Command1() const {
     return m_window->findChild<QPushButton*>(QStringLiteral("Command1"));
 }
 
-void Form1Driver::retype(QLineEdit* field, const QString& text) {
+void PathSetupDriver::retype(QLineEdit* field, const QString& text) {
     QTest::mouseClick(field, Qt::LeftButton);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Delete);
@@ -34,31 +34,31 @@ void Form1Driver::retype(QLineEdit* field, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(character), Qt::NoModifier);
 }
 
-void Form1Driver::paste(QLineEdit* field, const QString& text) {
+void PathSetupDriver::paste(QLineEdit* field, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
     QTest::mouseClick(field, Qt::LeftButton);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
 }
 
-void Form1Driver::save() {
+void PathSetupDriver::save() {
     QTest::mouseClick(Command1(), Qt::LeftButton);
 }
 
-QString Form1Driver::dirsPath() const {
+QString PathSetupDriver::dirsPath() const {
     return QDir(m_folder.path()).filePath(QStringLiteral("dirs.txt"));
 }
 
-QByteArray Form1Driver::dirsBytes() const {
+QByteArray PathSetupDriver::dirsBytes() const {
     QFile file(dirsPath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void Form1Driver::writeDirs(const QByteArray& bytes) const {
+void PathSetupDriver::writeDirs(const QByteArray& bytes) const {
     QFile file(dirsPath());
     if (file.open(QIODevice::WriteOnly)) file.write(bytes);
 }
 
-QStringList Form1Driver::folderEntries() const {
+QStringList PathSetupDriver::folderEntries() const {
     return QDir(m_folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }

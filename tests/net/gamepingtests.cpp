@@ -6,6 +6,9 @@
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <vector>
 
 namespace velberd::net {
@@ -73,6 +76,10 @@ TEST(GamePing, AnswerFromTheServerGivesItsRoundTrip) {
 
 // The connected socket hears of a closed port, so the ping ends at once instead of after its wait.
 TEST(GamePing, ClosedPortIsNoReplyAtOnce) {
+#ifdef _WIN32
+    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr)
+        GTEST_SKIP() << "Wine tells a datagram socket nothing of a closed port: its wait runs its whole second";
+#endif
     std::uint16_t closedPort = 0;
     {
         const StandInGameServer gone(StandInGameServer::Answer::Nothing);

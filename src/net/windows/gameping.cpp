@@ -46,12 +46,8 @@ public:
         const int size = recvfrom(m_socket, reinterpret_cast<char*>(buffer.data()), static_cast<int>(buffer.size()), 0,
                                   reinterpret_cast<sockaddr*>(&from), &fromSize);
         const auto arrived = Clock::now();
-        // Windows reports the port-unreachable of a connected datagram socket as a reset; Wine
-        // passes on the host's refusal.
-        if (size < 0) {
-            const int error = WSAGetLastError();
-            return {error == WSAECONNRESET || error == WSAECONNREFUSED ? Read::Refused : Read::Empty};
-        }
+        // Windows reports the port-unreachable of a connected datagram socket as a reset.
+        if (size < 0) return {WSAGetLastError() == WSAECONNRESET ? Read::Refused : Read::Empty};
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(arrived - m_sent).count();
         return {Read::Datagram, static_cast<std::size_t>(size),
                 from.sin_addr.s_addr == m_server.sin_addr.s_addr && from.sin_port == m_server.sin_port,

@@ -1,6 +1,7 @@
 #include "browser/ui/windowsprocess.h"
 
 #include "browser/logic/windowscommandline.h"
+#include "common/windowserror/windowserror.h"
 
 #include <QDir>
 #include <string>
@@ -14,15 +15,8 @@ namespace {
 constexpr DWORD kElevationRequired = 740;
 
 // Windows' own words for why it refused, with the program's path where they name "%1".
-QString refusal(DWORD error, const std::wstring& program) {
-    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(program.c_str())};
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, error, 0,
-        reinterpret_cast<wchar_t*>(&text), 0, reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts)));
-    QString reason = length > 0 ? QString::fromWCharArray(text, static_cast<int>(length)).trimmed()
-                                : QStringLiteral("Windows error %1.").arg(error);
-    LocalFree(text);
+QString refusal(DWORD error, const QString& program) {
+    QString reason = QString::fromStdString(windowsErrorText(error, program.toStdString()));
     // Velberd runs the game with the player's own rights, never an administrator's.
     if (error == kElevationRequired)
         reason += QStringLiteral(" The game is marked to run as administrator; Velberd starts it only with your own "
@@ -51,7 +45,7 @@ QString startWindowsProgram(const QString& program, const QStringList& arguments
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.isEmpty() ? nullptr : workingFolder.c_str(), &startup, &process))
-        return refusal(GetLastError(), programPath);
+        return refusal(GetLastError(), nativeProgram);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return {};

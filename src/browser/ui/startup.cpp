@@ -70,7 +70,7 @@ void MainWindow::advanceStartup() {
 
 void MainWindow::showCharacterEditor() {
     if (!m_characterEditor) {
-        m_characterEditor = new CharacterEditor(*m_services.registry, *m_services.messages, m_services.elevation.get(), this);
+        m_characterEditor = new CharacterEditor(*m_services.registry, *m_services.messages, m_services.elevation, this);
         // Closing the main window ends the program, even with the editor still open.
         m_characterEditor->setAttribute(Qt::WA_QuitOnClose, false);
         // Closed, the editor is gone: the next click loads the player's settings afresh instead

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace velberd::registry {
@@ -12,13 +13,14 @@ public:
     enum class Outcome { Imported, Declined, Failed };
     struct Result {
         Outcome outcome = Outcome::Failed;
-        std::string reason; // why it failed, in Windows' words where it gives them
+        std::string reason; // why it failed, in UTF-8, in Windows' words where it gives them
     };
 
     virtual ~ElevatedImport() = default;
-    // Imports a file that importFile() made. Blocks until the tool has ended: call it off the
-    // user-interface thread.
-    virtual Result importAsAdministrator(const std::string& file) = 0;
+    // Imports a file that importFile() made. Windows' question belongs to `ownerWindow`, a native
+    // window handle (none: 0). Blocks until the tool has ended: call it off the user-interface
+    // thread.
+    virtual Result importAsAdministrator(const std::string& file, std::uintptr_t ownerWindow) = 0;
 };
 
 } // namespace velberd::registry

@@ -1,5 +1,7 @@
 #include "chareditor/registry/regexeimport.h"
 
+#include "common/windowserror/windowserror.h"
+
 #include <random>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -7,18 +9,6 @@
 
 namespace velberd::registry {
 namespace {
-
-std::string windowsReason(DWORD error) {
-    char* text = nullptr;
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = length > 0 ? std::string(text, length) : "Windows error " + std::to_string(error) + ".";
-    LocalFree(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
-        reason.pop_back();
-    return reason;
-}
 
 // A folder made by this call, under a name nobody can have guessed: nothing in it is anyone
 // else's. Empty when none could be made.
@@ -46,18 +36,35 @@ bool writeNewFile(const std::wstring& path, const std::string& bytes) {
     return CloseHandle(file) && whole;
 }
 
-ElevatedImport::Result run(const std::wstring& file) {
+// The file opened for reading only, shared with readers alone, once it reads back as written: while
+// the handle is open, nothing can change or delete it. Invalid when it cannot be held so.
+HANDLE holdUnchanged(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return file;
+    std::string read(bytes.size() + 1, '\0');
+    DWORD length = 0;
+    if (ReadFile(file, read.data(), static_cast<DWORD>(read.size()), &length, nullptr) &&
+        read.substr(0, length) == bytes)
+        return file;
+    CloseHandle(file);
+    return INVALID_HANDLE_VALUE;
+}
+
+ElevatedImport::Result run(const std::filesystem::path& givenTool, const std::wstring& file, std::uintptr_t owner) {
     wchar_t system[MAX_PATH + 1];
     const UINT length = GetSystemDirectoryW(system, MAX_PATH + 1);
-    if (length == 0 || length > MAX_PATH) return {ElevatedImport::Outcome::Failed, windowsReason(GetLastError())};
+    if (length == 0 || length > MAX_PATH) return {ElevatedImport::Outcome::Failed, windowsErrorText(GetLastError())};
     const std::wstring folder(system, length);
-    const std::wstring tool = folder + L"\\reg.exe";
+    const std::wstring tool = givenTool.empty() ? folder + L"\\reg.exe" : givenTool.wstring();
     const std::wstring parameters = L"import \"" + file + L"\"";
 
     // The shell asks for COM on the thread that starts the tool.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SHELLEXECUTEINFOW start{};
     start.cbSize = sizeof start;
+    // Windows' question stands in front of the window that asked, not behind it.
+    start.hwnd = reinterpret_cast<HWND>(owner);
     start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
     start.lpVerb = L"runas";
     start.lpFile = tool.c_str();
@@ -70,7 +77,7 @@ ElevatedImport::Result run(const std::wstring& file) {
     if (SUCCEEDED(com)) CoUninitialize();
     if (!started) {
         if (error == ERROR_CANCELLED) return {ElevatedImport::Outcome::Declined, {}};
-        return {ElevatedImport::Outcome::Failed, windowsReason(error)};
+        return {ElevatedImport::Outcome::Failed, windowsErrorText(error)};
     }
     if (start.hProcess == nullptr) return {ElevatedImport::Outcome::Failed, "Windows did not say whether it ran."};
     WaitForSingleObject(start.hProcess, INFINITE);
@@ -83,12 +90,17 @@ ElevatedImport::Result run(const std::wstring& file) {
 
 } // namespace
 
-ElevatedImport::Result RegExeImport::importAsAdministrator(const std::string& file) {
+ElevatedImport::Result RegExeImport::importAsAdministrator(const std::string& file, std::uintptr_t ownerWindow) {
     const std::wstring folder = newFolder();
     if (folder.empty()) return {Outcome::Failed, "no folder for the settings file could be made."};
     const std::wstring path = folder + L"\\settings.reg";
-    Result result{Outcome::Failed, "the settings file could not be written."};
-    if (writeNewFile(path, file)) result = run(path);
+    // Held until the tool has ended, so that nothing running as the player swaps what the
+    // administrator approves.
+    const HANDLE held = writeNewFile(path, file) ? holdUnchanged(path, file) : INVALID_HANDLE_VALUE;
+    const Result result = held == INVALID_HANDLE_VALUE
+                              ? Result{Outcome::Failed, "the settings file could not be written and held unchanged."}
+                              : run(m_tool, path, ownerWindow);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     DeleteFileW(path.c_str());
     RemoveDirectoryW(folder.c_str());
     return result;

@@ -7,15 +7,15 @@
 #include "common/twips.h"
 
 #include <QCheckBox>
-#include <QEventLoop>
+#include <QCloseEvent>
 #include <QFont>
 #include <QLineEdit>
+#include <QPromise>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <array>
 #include <thread>
-#include <vector>
 
 namespace velberd {
 namespace {
@@ -44,14 +44,14 @@ template <typename Control> Control* place(QWidget* window, const char* name, co
 } // namespace
 
 CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& messages,
-                                 registry::ElevatedImport* elevation, QWidget* parent)
+                                 std::shared_ptr<registry::ElevatedImport> elevation, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       m_messages(messages),
-      m_elevation(elevation), m_registry{backend, [this](std::string_view path) {
-                                             m_messages.show(this, MessagePresenter::Style::Plain,
-                                                             toCaption(registry::incorrectFormatText(path)));
-                                         }} {
+      m_elevation(std::move(elevation)), m_registry{backend, [this](std::string_view path) {
+                                                        m_messages.show(this, MessagePresenter::Style::Plain,
+                                                                        toCaption(registry::incorrectFormatText(path)));
+                                                    }} {
     setObjectName(QStringLiteral("Registry"));
     setWindowTitle(QStringLiteral("Character Editor"));
     setFixedSize(twipsRect(0, 0, 2640, 1095).size());
@@ -99,6 +99,7 @@ CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& m
     connect(OTF, &QCheckBox::toggled, this, &CharacterEditor::OTF_Click);
     connect(Command1, &QPushButton::clicked, this, &CharacterEditor::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &CharacterEditor::Command2_Click);
+    connect(&m_administratorSaveResult, &QFutureWatcherBase::finished, this, &CharacterEditor::endAdministratorSave);
 
     Form_Load();
 }
@@ -191,35 +192,35 @@ void CharacterEditor::writeCharacter(QRadioButton* option, std::string_view keyP
         return;
     }
     const registry::Status status = registry::WriteBinaryValue(m_registry, keyPath, "Char", charValue(code));
-    if (loading || stored(Setting::Character, status, option)) {
-        m_character = option;
-        return;
-    }
-    // The option stored before shows again, so that choosing this one again writes it again.
-    {
-        const QSignalBlocker blockJa(Option1);
-        const QSignalBlocker blockSp(Option2);
-        const QSignalBlocker blockLo(Option3);
-        if (m_character != nullptr) {
-            m_character->setChecked(true);
-        } else {
-            turnOff(option);
-        }
+    const Write write = loading ? Write::Stored : stored(Setting::Character, status, option);
+    if (write == Write::Stored) m_character = option;
+    // While the administrator's save is out, the option stays on until it has ended.
+    if (write == Write::NotStored) showStoredCharacter(option);
+}
+
+void CharacterEditor::showStoredCharacter(QRadioButton* refused) {
+    const QSignalBlocker blockJa(Option1);
+    const QSignalBlocker blockSp(Option2);
+    const QSignalBlocker blockLo(Option3);
+    if (m_character != nullptr) {
+        m_character->setChecked(true);
+    } else {
+        turnOff(refused);
     }
 }
 
-bool CharacterEditor::stored(Setting setting, registry::Status status, QRadioButton* character) {
-    if (status == registry::kSuccess) return true;
+CharacterEditor::Write CharacterEditor::stored(Setting setting, registry::Status status, QRadioButton* character) {
+    if (status == registry::kSuccess) return Write::Stored;
     switch (offerAdministratorSave(setting, status, character)) {
-    case AdministratorSave::Saved:
-        return true;
+    case AdministratorSave::Started:
+        return Write::Saving;
     case AdministratorSave::NotOffered:
         report(setting, status);
         break;
     case AdministratorSave::NotSaved:
         break;
     }
-    return false;
+    return Write::NotStored;
 }
 
 std::optional<unsigned char> CharacterEditor::characterCode(QRadioButton* option) const {
@@ -261,40 +262,71 @@ CharacterEditor::AdministratorSave CharacterEditor::offerAdministratorSave(Setti
     const auto file = registry::importFile(currentKey(), values);
     if (!file || !m_messages.ask(this, administratorSaveQuestion(setting, named))) return AdministratorSave::NotSaved;
 
-    // The tool and Windows' question run on a thread of their own; the window keeps drawing meanwhile.
-    registry::ElevatedImport::Result result;
-    QEventLoop waiting;
+    // The tool and Windows' question run on a thread that nobody waits for: the window keeps
+    // drawing meanwhile, and a program that ends first does not wait for the player's answer. The
+    // thread holds everything it uses, the import itself included; its result comes back through
+    // the watcher, which goes with the editor.
+    m_administratorSave = AdministratorSaveOut{setting, currentKey(), std::move(values), name, named, character};
     setEnabled(false);
-    std::thread importing([&] {
-        result = m_elevation->importAsAdministrator(*file);
-        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    waiting.exec();
-    importing.join();
-    setEnabled(true);
+    QPromise<registry::ElevatedImport::Result> promise;
+    m_administratorSaveResult.setFuture(promise.future());
+    std::thread([promise = std::move(promise), elevation = m_elevation, file = *file,
+                 owner = static_cast<std::uintptr_t>(winId())]() mutable {
+        promise.start();
+        promise.addResult(elevation->importAsAdministrator(file, owner));
+        promise.finish();
+    }).detach();
+    return AdministratorSave::Started;
+}
 
+void CharacterEditor::endAdministratorSave() {
+    const AdministratorSaveOut save = std::move(*m_administratorSave);
+    m_administratorSave.reset();
+    setEnabled(true);
+    const bool saved = tellAdministratorSave(save, m_administratorSaveResult.result());
+    if (save.setting != Setting::Character) return;
+    if (saved) {
+        m_character = save.character;
+    } else {
+        showStoredCharacter(save.character);
+    }
+}
+
+bool CharacterEditor::tellAdministratorSave(const AdministratorSaveOut& save,
+                                            const registry::ElevatedImport::Result& result) {
     switch (result.outcome) {
     case registry::ElevatedImport::Outcome::Declined:
-        m_messages.show(this, MessagePresenter::Style::Exclamation, administratorDeclinedText(setting));
-        return AdministratorSave::NotSaved;
+        m_messages.show(this, MessagePresenter::Style::Exclamation, administratorDeclinedText(save.setting));
+        return false;
     case registry::ElevatedImport::Outcome::Failed:
         m_messages.show(this, MessagePresenter::Style::Exclamation,
-                        administratorFailedText(setting, QString::fromLocal8Bit(result.reason)));
-        return AdministratorSave::NotSaved;
+                        administratorFailedText(save.setting, QString::fromStdString(result.reason)));
+        return false;
     case registry::ElevatedImport::Outcome::Imported:
         break;
     }
     // Said saved only once every value reads back as it was shown; a string reads back in the
     // code page, with its terminator.
-    for (const auto& value : values) {
-        const std::string expected = value.type == registry::kRegSz ? name + '\0' : value.bytes;
-        if (registry::ReadBinaryValue(m_registry, currentKey(), value.name) != expected) {
-            m_messages.show(this, MessagePresenter::Style::Exclamation, administratorReadBackText(setting));
-            return AdministratorSave::NotSaved;
+    for (const auto& value : save.values) {
+        const std::string expected = value.type == registry::kRegSz ? save.name + '\0' : value.bytes;
+        if (registry::ReadBinaryValue(m_registry, save.keyPath, value.name) != expected) {
+            m_messages.show(this, MessagePresenter::Style::Exclamation, administratorReadBackText(save.setting));
+            return false;
         }
     }
-    m_messages.show(this, MessagePresenter::Style::Plain, administratorSavedText(named));
-    return AdministratorSave::Saved;
+    m_messages.show(this, MessagePresenter::Style::Plain, administratorSavedText(save.shown));
+    return true;
+}
+
+// Closed while the administrator's save is out, the editor would take its answer with it: it stays
+// open, unless the window it belongs to has closed, and with it the program, which a window that
+// stays open would keep running.
+void CharacterEditor::closeEvent(QCloseEvent* event) {
+    if (m_administratorSave && (parentWidget() == nullptr || parentWidget()->isVisible())) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void CharacterEditor::report(Setting setting, registry::Status status) {

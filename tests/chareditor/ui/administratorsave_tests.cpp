@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QtTest>
 #include <functional>
+#include <semaphore>
 
 namespace velberd {
 namespace {
@@ -24,8 +25,10 @@ public:
     Result result;
     std::function<void()> imports;
     int runs = 0;
-    Result importAsAdministrator(const std::string&) override {
+    QString file;
+    Result importAsAdministrator(const std::string& imported, std::uintptr_t) override {
         ++runs;
+        file = QString::fromUtf16(reinterpret_cast<const char16_t*>(imported.data()), std::ssize(imported) / 2);
         if (imports) imports();
         return result;
     }
@@ -41,30 +44,35 @@ private slots:
 };
 
 void AdministratorSaveTest::refusedForLackOfRights_data() {
-    QTest::addColumn<bool>("character"); // the player chooses Spaz; else sets the name "Tour"
+    QTest::addColumn<bool>("character"); // chooses Spaz, a colour box holding no byte; else names "Tour"
     QTest::addColumn<long>("refusal");
     QTest::addColumn<bool>("agrees");
     QTest::addColumn<int>("outcome");     // Outcome
     QTest::addColumn<bool>("toolWrites"); // the tool stores the values
     QTest::addColumn<QString>("says");    // the last message; empty: none after the question
     QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("closes"); // the editor, then the main window, while Windows asks
 
     const long denied = registry::kAccessDenied;
     const auto imported = static_cast<int>(Outcome::Imported);
     const QString saved = QStringLiteral("The name, colours and character were saved with administrator rights.");
-    QTest::newRow("name, approved") << false << denied << true << imported << true << saved << true;
-    QTest::newRow("character, approved") << true << denied << true << imported << true << saved << true;
+    QTest::newRow("name, approved") << false << denied << true << imported << true << saved << true << false;
+    QTest::newRow("character, approved") << true << denied << true << imported << true
+                                         << "The name and character were saved" << true << false;
     QTest::newRow("name, declined") << false << denied << true << static_cast<int>(Outcome::Declined) << false
-                                    << "Windows did not give administrator rights, so nothing was saved." << false;
+                                    << "Windows did not give administrator rights, so nothing was saved." << false
+                                    << false;
     QTest::newRow("character, declined") << true << denied << true << static_cast<int>(Outcome::Declined) << false
-                                         << "Windows did not give administrator rights" << false;
+                                         << "Windows did not give administrator rights" << false << false;
     QTest::newRow("the tool fails") << false << denied << true << static_cast<int>(Outcome::Failed) << false
-                                    << "could not save the settings: it ended with code 1." << false;
+                                    << "could not save the settings: it ended with code 1." << false << false;
     QTest::newRow("the tool ends without saving")
-        << false << denied << true << imported << false << "do not read back as they were shown" << false;
-    QTest::newRow("the player says no") << false << denied << false << imported << true << QString() << false;
-    QTest::newRow("refused for another reason")
-        << false << static_cast<long>(registry::kDiskFull) << true << imported << true << "The disk is full." << false;
+        << false << denied << true << imported << false << "do not read back as they were shown" << false << false;
+    QTest::newRow("the player says no") << false << denied << false << imported << true << QString() << false << false;
+    QTest::newRow("refused for another reason") << false << static_cast<long>(registry::kDiskFull) << true << imported
+                                                << true << "The disk is full." << false << false;
+    QTest::newRow("windows closed while Windows asks")
+        << true << denied << true << imported << true << QString() << false << true;
 }
 
 void AdministratorSaveTest::refusedForLackOfRights() {
@@ -75,6 +83,7 @@ void AdministratorSaveTest::refusedForLackOfRights() {
     QFETCH(bool, toolWrites);
     QFETCH(QString, says);
     QFETCH(bool, saved);
+    QFETCH(bool, closes);
 
     test::MemoryRegistry registry;
     registry.store(registry::kUsers, kKey123, "Name", registry::kRegSz, std::string("Jazz\0", 5));
@@ -83,28 +92,47 @@ void AdministratorSaveTest::refusedForLackOfRights() {
     registry.refusal = refusal;
     test::RecordingMessages messages;
     messages.answer = agrees;
-    StandInTool tool;
+    auto sharedTool = std::make_shared<StandInTool>();
+    StandInTool& tool = *sharedTool;
     tool.result = {static_cast<Outcome>(outcome), "it ended with code 1."};
     const std::string name = character ? "Jazz" : "Tour";
     const std::string spaz = character ? std::string("\x55\0\0\0", 4) : std::string("\x37\0\0\0", 4);
+    std::binary_semaphore answered(0); // the player's answer to Windows, held back while a window closes
     if (toolWrites) {
         tool.imports = [&] {
+            if (closes) answered.acquire();
             registry.store(registry::kUsers, kKey123, "Name", registry::kRegSz, name + '\0');
             registry.store(registry::kUsers, kKey123, "Color", registry::kRegBinary, "\x10\x20\x30\x40");
             registry.store(registry::kUsers, kKey123, "Char", registry::kRegBinary, spaz);
         };
     }
 
-    CharacterEditor editor(registry, messages, &tool);
+    auto mainWindow = std::make_unique<QWidget>();
+    mainWindow->show();
+    auto& editor = *new CharacterEditor(registry, messages, sharedTool, mainWindow.get());
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     auto* spazOption = editor.findChild<QRadioButton*>(QStringLiteral("Option2"));
     if (character) {
+        editor.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("100"));
         QTest::mouseClick(spazOption, Qt::LeftButton, {}, QPoint(5, spazOption->height() / 2));
     } else {
         editor.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("Tour"));
         QTest::mouseClick(editor.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
     }
+    if (closes) {
+        // The editor stays open until the main window closes, which takes it and its own share of the tool.
+        QVERIFY(!editor.close());
+        mainWindow->close();
+        QVERIFY(editor.close());
+        const std::weak_ptr<StandInTool> running = std::exchange(sharedTool, nullptr);
+        mainWindow.reset();
+        answered.release();
+        QTRY_VERIFY(running.expired());
+        QCoreApplication::sendPostedEvents(); // the answer reaches no window
+        return;
+    }
+    QTRY_VERIFY(editor.isEnabled());
 
     const bool offered = refusal == registry::kAccessDenied;
     QCOMPARE(messages.asked.size(), offered ? 1 : 0);
@@ -112,11 +140,14 @@ void AdministratorSaveTest::refusedForLackOfRights() {
         QVERIFY2(messages.asked[0].contains(QLatin1String("with administrator rights?")),
                  qPrintable(messages.asked[0]));
     QCOMPARE(tool.runs, offered && agrees ? 1 : 0);
+    // The tool gets the name with its terminator, and colours only when every box holds a byte.
+    const char* nameHex = character ? "4a,00,61,00,7a,00,7a" : "54,00,6f,00,75,00,72";
+    QCOMPARE(tool.file.contains(QStringLiteral("\"Name\"=hex(1):%1,00,00,00\r\n").arg(nameHex)), tool.runs == 1);
+    QCOMPARE(tool.file.contains(QLatin1String("\"Color\"=")), tool.runs == 1 && !character);
     QCOMPARE(messages.shown.size(), says.isEmpty() ? 0 : 1);
     if (!says.isEmpty()) QVERIFY2(messages.shown[0].second.contains(says), qPrintable(messages.shown[0].second));
     // A character stays chosen only when it was saved.
     QCOMPARE(spazOption->isChecked(), character && saved);
-    QVERIFY(editor.isEnabled());
 }
 
 } // namespace velberd

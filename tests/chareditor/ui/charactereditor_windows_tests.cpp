@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QtTest>
 #include <memory>
+#include <process.h>
 #include <windows.h>
 
 namespace velberd {
@@ -78,6 +79,8 @@ Stored stored(const char* key, const char* name) {
 
 class CharacterEditorWindowsTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain();
 private slots:
     void init();
     void cleanup();
@@ -102,6 +105,18 @@ private:
     RecordingPresenter m_messages;
     std::unique_ptr<CharacterEditor> m_editor;
 };
+
+// As "<this program> import <file>", Windows' registry tool: another program tries to overwrite and
+// to delete the file (ending with 90, 91 when it could), then the real tool imports it.
+void CharacterEditorWindowsTest::initMain() {
+    if (__argc != 3 || lstrcmpA(__argv[1], "import") != 0) return;
+    if (CreateFileA(__argv[2], GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr) != INVALID_HANDLE_VALUE)
+        ExitProcess(90);
+    if (DeleteFileA(__argv[2])) ExitProcess(91);
+    const std::string file = '"' + std::string(__argv[2]) + '"';
+    ExitProcess(static_cast<UINT>(_spawnlp(_P_WAIT, "reg.exe", "reg.exe", "import", file.c_str(), nullptr)));
+}
 
 void CharacterEditorWindowsTest::init() {
     m_backend = registry::makeSystemRegistry();
@@ -157,13 +172,15 @@ void CharacterEditorWindowsTest::missingKeysSayThereAreNoSettingsYet() {
 // A write refused for lack of rights (a stand-in refuses it here, where every program may write)
 // goes to Windows' own registry tool, which imports the values shown, a name of quotes, brackets
 // and a backslash among them; they read back through the registry and through the tool itself.
+// Meanwhile no other program can change or delete the file (this program stands in for the tool).
 void CharacterEditorWindowsTest::refusedForLackOfRightsWindowsRegistryToolSaves() {
     store(kKey123, "Char", REG_BINARY, QByteArray("\x37\0\0\0", 4));
     store(kKey123, "Color", REG_BINARY, "\x10\x20\x30\x40");
     store(kKey123, "Name", REG_SZ, QByteArray("Jazz", 5));
     RefusingWrites refusing(*m_backend);
-    registry::RegExeImport tool;
-    m_editor = std::make_unique<CharacterEditor>(refusing, m_messages, &tool);
+    auto tool = std::make_shared<registry::RegExeImport>(
+        QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdWString());
+    m_editor = std::make_unique<CharacterEditor>(refusing, m_messages, tool);
     m_editor->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_editor.get()));
 
@@ -171,8 +188,9 @@ void CharacterEditorWindowsTest::refusedForLackOfRightsWindowsRegistryToolSaves(
     control<QLineEdit>("Text1")->setText(name);
     click(control<QPushButton>("Command1"));
     QCOMPARE(m_messages.asked.size(), 1);
-    QCOMPARE(m_messages.shown,
-             QStringList{QStringLiteral("The name, colours and character were saved with administrator rights.")});
+    QTRY_COMPARE_WITH_TIMEOUT(
+        m_messages.shown,
+        QStringList{QStringLiteral("The name, colours and character were saved with administrator rights.")}, 60'000);
     QCOMPARE(stored(kKey123, "Name").bytes, QByteArray("\"T\xe9\"][x\\", 9));
     QCOMPARE(stored(kKey123, "Color").bytes, QByteArray("\x10\x20\x30\x40"));
     QCOMPARE(stored(kKey123, "Char").bytes, QByteArray("\x37\0\0\0", 4));

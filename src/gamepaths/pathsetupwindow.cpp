@@ -62,9 +62,9 @@ PathSetupWindow::PathSetupWindow(QString programFolder, Notifier notify, QWidget
     m_classicCaption = place(new QLabel(QStringLiteral("1.21-3:"), this), "Label1", twipsRect(0, 120, 495, 255));
     m_secretFilesCaption = place(new QLabel(QStringLiteral("TSF:"), this), "Label2", twipsRect(0, 480, 495, 255));
     m_classicPath = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2\\jazz2.exe"), this), "Text1",
-                  twipsRect(600, 120, 3135, 285));
+                          twipsRect(600, 120, 3135, 285));
     m_secretFilesPath = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2tsf\\jazz2.exe"), this), "Text2",
-                  twipsRect(600, 480, 3135, 285));
+                              twipsRect(600, 480, 3135, 285));
     m_save = place(new QPushButton(QStringLiteral("Save"), this), "Command1", twipsRect(3840, 240, 615, 375));
 
     // The sunken border around Save: dark top and left edges, light grey bottom and right edges.

@@ -7,8 +7,8 @@
 #include <QTest>
 
 PathSetupDriver::PathSetupDriver()
-    : m_window(std::make_unique<dorrick::PathSetupWindow>(m_folder.path(),
-                                                [this](QWidget*, const QString& text) { m_messages << text; })) {
+    : m_window(std::make_unique<dorrick::PathSetupWindow>(
+          m_folder.path(), [this](QWidget*, const QString& text) { m_messages << text; })) {
     m_window->show();
     m_exposed = QTest::qWaitForWindowExposed(m_window.get());
 }

@@ -1,7 +1,7 @@
+#include "browser/client/networkworker.h"
 #include "browser/logic/probablehosts.h"
 #include "browser/logic/serverdetails.h"
 #include "browser/ui/mainwindow.h"
-#include "browser/client/networkworker.h"
 #include "common/ansitext.h"
 #include "common/messages.h"
 #include "net/netservices.h"

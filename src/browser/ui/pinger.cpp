@@ -1,6 +1,6 @@
-#include "browser/ui/mainwindow.h"
 #include "browser/client/networkworker.h"
 #include "browser/logic/pinground.h"
+#include "browser/ui/mainwindow.h"
 #include "common/ansitext.h"
 #include "common/messages.h"
 

@@ -207,4 +207,4 @@ void CharacterEditorWindowsTest::refusedForLackOfRightsWindowsRegistryToolSaves(
 } // namespace velberd
 
 QTEST_MAIN(velberd::CharacterEditorWindowsTest)
-#include "charactereditor_windows_tests.moc"
+#include "charactereditorwindowstests.moc"

@@ -153,4 +153,4 @@ void AdministratorSaveTest::refusedForLackOfRights() {
 } // namespace velberd
 
 QTEST_MAIN(velberd::AdministratorSaveTest)
-#include "administratorsave_tests.moc"
+#include "administratorsavetests.moc"

@@ -479,4 +479,4 @@ void CharacterEditorTest::openingWritesBackOnlyWhatNeedsItAndQuietly() {
 } // namespace velberd
 
 QTEST_MAIN(velberd::CharacterEditorTest)
-#include "charactereditor_tests.moc"
+#include "charactereditortests.moc"

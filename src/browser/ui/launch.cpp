@@ -3,6 +3,7 @@
 #include "browser/ui/gameprogram.h"
 #include "browser/ui/mainwindow.h"
 #include "browser/ui/processstarter.h"
+#include "browser/ui/serverdetailspanel.h"
 #include "common/messages.h"
 
 #include <QCheckBox>
@@ -45,7 +46,7 @@ void MainWindow::joinSelectedServer() {
 
     const QString gamePath = m_gamePath->currentText();
     const auto command =
-        buildLaunchCommand(text(gamePath), switches, logPath, text(m_access->text()), text(m_address->text()));
+        buildLaunchCommand(text(gamePath), switches, logPath, text(m_details->access()), text(m_details->address()));
     if (!command) return;
     // A game that cannot start says why; one that starts shows itself.
     const auto refuse = [this](const QString& why) {

@@ -2,6 +2,8 @@
 
 #include "browser/client/listserverclient.h"
 #include "browser/client/networkworker.h"
+#include "browser/ui/serverdetailspanel.h"
+#include "browser/ui/serverpinger.h"
 #include "common/clickablelabel.h"
 #include "common/twips.h"
 
@@ -23,8 +25,7 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
 
     m_startupTimer = new QTimer(this);
     m_startupTimer->setObjectName(QStringLiteral("Timer1"));
-    m_pingTimer = new QTimer(this);
-    m_pingTimer->setObjectName(QStringLiteral("Pinger"));
+    m_pinger = new ServerPinger(*m_worker, m_services.net, m_services.messages, m_details->pingLabel(), this);
     m_listClient = new ListServerClient(m_services.listServer.host, m_services.listServer.port, this);
 
     connect(m_startupTimer, &QTimer::timeout, this, &MainWindow::advanceStartup);
@@ -32,7 +33,6 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     connect(m_yourAddressCaption, &ClickableLabel::clicked, this, &QWidget::showMinimized);
     connect(m_characterEditorLink, &ClickableLabel::clicked, this, &MainWindow::showCharacterEditor);
     connect(m_serverList, &QListWidget::currentRowChanged, this, &MainWindow::showSelectedServer);
-    connect(m_pingTimer, &QTimer::timeout, this, &MainWindow::pingSelectedServer);
     connect(m_join, &QPushButton::clicked, this, &MainWindow::joinSelectedServer);
     m_entryList->installEventFilter(this);
 
@@ -41,5 +41,9 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::pingSelectedServer() {
+    m_pinger->pingAgain();
+}
 
 } // namespace velberd

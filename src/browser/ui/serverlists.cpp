@@ -1,3 +1,4 @@
+#include "browser/logic/entryheader.h"
 #include "browser/logic/serverlist.h"
 #include "browser/ui/mainwindow.h"
 #include "common/ansitext.h"
@@ -36,7 +37,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusIn:
         case QEvent::FocusOut:
         case QEvent::KeyPress:
-            showEntryHeader();
+            showEntryHeader(readEntryHeader(currentEntry()));
             break;
         default:
             break;

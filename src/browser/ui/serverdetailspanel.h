@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QGroupBox>
+#include <string>
+
+class QLabel;
+
+namespace velberd {
+
+class ClickableLabel;
+struct EntryHeader;
+struct ServerDetails;
+
+// The "Server Information" frame: what the selected server's entry says, and what the lookups and
+// pings find out about it. A field that cannot be read, or is not known yet, shows "x".
+class ServerDetailsPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit ServerDetailsPanel(QWidget* parent);
+
+    void showHeader(const EntryHeader& header);
+    // A new selection: its entry's fields, and "x" for what the lookups and pings have yet to tell.
+    void showDetails(const ServerDetails& details);
+    void showHostName(const std::string& hostName);
+    void showProbableHosts(const std::string& hosts);
+
+    // As shown: the launch takes the access and the address, the game path the version.
+    QString access() const;
+    QString address() const;
+    QString version() const;
+    QLabel* pingLabel() const { return m_ping; }
+    ClickableLabel* playerCountLink() const { return m_playerCount; }
+
+private:
+    QLabel* m_serverName = nullptr;
+    QLabel* m_access = nullptr;
+    ClickableLabel* m_playerCount = nullptr;
+    QLabel* m_version = nullptr;
+    QLabel* m_gameType = nullptr;
+    QLabel* m_uptime = nullptr;
+    QLabel* m_address = nullptr;
+    QLabel* m_hostName = nullptr;
+    QLabel* m_ping = nullptr;
+    QLabel* m_probableHosts = nullptr;
+};
+
+} // namespace velberd

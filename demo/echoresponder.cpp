@@ -1,11 +1,14 @@
 // Stands in for the game servers' hosts in the offline demo: answers ICMP echo requests to each
 // ADDRESS, and the game's own ping at each ADDRESS:PORT, after that one's own delay, so every
-// server shows a different ping. Run it in a network namespace whose kernel ignores echo requests;
-// it stops on SIGTERM or SIGINT.
+// server shows a different ping. A game port named with a STATUS answers the game's status query
+// too, after the same delay: as a plain server, as a private extended one, or as an extended one
+// with players. Run it in a network namespace whose kernel ignores echo requests; it stops on
+// SIGTERM or SIGINT.
 //
-// usage: velberd-demo-echo ADDRESS=MILLISECONDS... ADDRESS:PORT=MILLISECONDS...
+// usage: velberd-demo-echo ADDRESS=MILLISECONDS... ADDRESS:PORT=MILLISECONDS... ADDRESS:PORT/STATUS...
+//        STATUS: plain, private or players
 
-#include "net/gamepingpacket.h"
+#include "gameserveranswer.h"
 #include "net/posix/icmppacket.h"
 
 #include <algorithm>
@@ -15,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <netinet/in.h>
+#include <optional>
 #include <poll.h>
 #include <queue>
 #include <string>
@@ -26,12 +30,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 namespace icmp = velberd::net::icmp;
-namespace gameping = velberd::net::gameping;
+using velberd::test::StatusAnswer;
 
 struct Host {
     int socket;
     bool game; // the game's port, not ICMP
     std::chrono::milliseconds delay;
+    std::string name; // as the command line gives it
+    velberd::test::AnswerStyle style;
 };
 
 struct Reply {
@@ -65,6 +71,13 @@ int openHost(const std::string& address, int port) {
     return fd;
 }
 
+std::optional<StatusAnswer> statusAnswer(const std::string& name) {
+    if (name == "plain") return StatusAnswer::Plain;
+    if (name == "private") return StatusAnswer::ExtendedPrivate;
+    if (name == "players") return StatusAnswer::ExtendedWithPlayers;
+    return std::nullopt;
+}
+
 void receive(const Host& host, std::priority_queue<Reply, std::vector<Reply>, std::greater<>>& pending) {
     unsigned char packet[2048];
     sockaddr_in from{};
@@ -72,8 +85,9 @@ void receive(const Host& host, std::priority_queue<Reply, std::vector<Reply>, st
     const ssize_t size = recvfrom(host.socket, packet, sizeof packet, 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
     if (size <= 0) return;
     if (host.game) {
-        const auto sequence = gameping::requestSequence(std::span(packet, static_cast<std::size_t>(size)));
-        if (sequence) pending.push({Clock::now() + host.delay, host.socket, from, gameping::answer(*sequence, 0)});
+        for (auto& reply :
+             velberd::test::respond(std::span(packet, static_cast<std::size_t>(size)), host.style).replies)
+            pending.push({Clock::now() + host.delay, host.socket, from, std::move(reply.datagram)});
         return;
     }
     const auto request = icmp::parseEcho(std::span(packet, static_cast<std::size_t>(size)), true);
@@ -89,6 +103,18 @@ int main(int argc, char* argv[]) {
     std::vector<pollfd> watched;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
+        if (const auto slash = argument.find('/'); slash != std::string::npos) {
+            const auto host = std::find_if(hosts.begin(), hosts.end(), [&](const Host& candidate) {
+                return candidate.game && candidate.name == argument.substr(0, slash);
+            });
+            const auto status = statusAnswer(argument.substr(slash + 1));
+            if (host == hosts.end() || !status) {
+                std::fprintf(stderr, "velberd-demo-echo: no game port before %s, or no such status\n", argv[i]);
+                return 1;
+            }
+            host->style.status = *status;
+            continue;
+        }
         const auto equals = argument.find('=');
         const auto colon = argument.find(':');
         const int port = colon < equals ? std::atoi(argument.c_str() + colon + 1) : 0;
@@ -97,7 +123,8 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "velberd-demo-echo: cannot answer for %s\n", argv[i]);
             return 1;
         }
-        hosts.push_back({fd, port > 0, std::chrono::milliseconds(std::atoi(argument.c_str() + equals + 1))});
+        const std::chrono::milliseconds delay(std::atoi(argument.c_str() + equals + 1));
+        hosts.push_back({fd, port > 0, delay, argument.substr(0, equals), {}});
         watched.push_back({fd, POLLIN, 0});
     }
     std::signal(SIGTERM, requestStop);

@@ -1,12 +1,12 @@
 #include "standingameserver.h"
 
-#include "net/gamepingpacket.h"
-
 #include <stdexcept>
 #include <vector>
 #ifdef _WIN32
 #include <winsock2.h>
 using SocketLength = int;
+using Handle = SOCKET;
+constexpr auto closeSocket = closesocket;
 #else
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -14,25 +14,12 @@ using SocketLength = int;
 #include <sys/socket.h>
 #include <unistd.h>
 using SocketLength = socklen_t;
+using Handle = int;
+constexpr auto closeSocket = close;
 #endif
 
 namespace velberd::test {
 namespace {
-
-namespace gameping = net::gameping;
-using Bytes = std::vector<unsigned char>;
-
-#ifdef _WIN32
-using Handle = SOCKET;
-void closeSocket(Handle socket) {
-    closesocket(socket);
-}
-#else
-using Handle = int;
-void closeSocket(Handle socket) {
-    close(socket);
-}
-#endif
 
 Handle boundSocket() {
 #ifdef _WIN32
@@ -48,39 +35,18 @@ Handle boundSocket() {
     return handle;
 }
 
-void sendTo(std::uintptr_t socket, const sockaddr_in& to, const Bytes& datagram) {
+void sendTo(std::uintptr_t socket, const sockaddr_in& to, const std::vector<unsigned char>& datagram) {
     (void)sendto(static_cast<Handle>(socket), reinterpret_cast<const char*>(datagram.data()),
                  static_cast<int>(datagram.size()), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
-}
-
-Bytes wrongly(StandInGameServer::Answer answer, std::uint8_t sequence) {
-    using Answer = StandInGameServer::Answer;
-    Bytes datagram = gameping::answer(sequence, 0x01);
-    switch (answer) {
-    case Answer::WrongChecksum:
-        datagram[1] = static_cast<unsigned char>(datagram[1] + 1);
-        break;
-    case Answer::WrongType:
-        datagram[2] = gameping::kRequestType;
-        gameping::sign(datagram);
-        break;
-    case Answer::OtherSequence:
-        datagram = gameping::answer(static_cast<std::uint8_t>(sequence + 1), 0x01);
-        break;
-    case Answer::ThreeBytes:
-        datagram.resize(3);
-        gameping::sign(datagram);
-        break;
-    default:
-        break;
-    }
-    return datagram;
 }
 
 } // namespace
 
 StandInGameServer::StandInGameServer(Answer answer, std::chrono::milliseconds delay, int floodSize)
-    : m_answer(answer), m_delay(delay), m_floodSize(floodSize), m_socket(boundSocket()), m_otherSocket(boundSocket()) {
+    : StandInGameServer(AnswerStyle{answer, StatusAnswer::None, floodSize}, delay) {}
+
+StandInGameServer::StandInGameServer(AnswerStyle style, std::chrono::milliseconds delay)
+    : m_style(style), m_delay(delay), m_socket(boundSocket()), m_otherSocket(boundSocket()) {
     sockaddr_in local{};
     SocketLength size = sizeof local;
     getsockname(static_cast<Handle>(m_socket), reinterpret_cast<sockaddr*>(&local), &size);
@@ -113,42 +79,13 @@ void StandInGameServer::serve() {
         const int size = static_cast<int>(recvfrom(socket, reinterpret_cast<char*>(datagram), sizeof datagram, 0,
                                                    reinterpret_cast<sockaddr*>(&from), &fromSize));
         if (size <= 0) continue;
-        const auto sequence = gameping::requestSequence(std::span(datagram, static_cast<std::size_t>(size)));
-        if (!sequence) continue;
-        ++m_requests;
+        const auto response = respond(std::span(datagram, static_cast<std::size_t>(size)), m_style);
+        if (response.question == Question::None) continue;
+        ++(response.question == Question::Ping ? m_requests : m_statusRequests);
         std::this_thread::sleep_for(m_delay);
-        switch (m_answer) {
-        case Answer::Right:
-            sendTo(m_socket, from, gameping::answer(*sequence, 0x01));
-            break;
-        case Answer::FromAnotherPort:
-            sendTo(m_otherSocket, from, gameping::answer(*sequence, 0x01));
-            break;
-        case Answer::Flood:
-            for (int i = 0; i < m_floodSize; ++i) {
-                switch (i % 4) {
-                case 0:
-                    sendTo(m_socket, from, Bytes(static_cast<std::size_t>(i % 64), static_cast<unsigned char>(i)));
-                    break;
-                case 1:
-                    sendTo(m_socket, from, wrongly(Answer::WrongChecksum, *sequence));
-                    break;
-                case 2:
-                    sendTo(m_socket, from, wrongly(Answer::WrongType, *sequence));
-                    break;
-                default:
-                    sendTo(m_otherSocket, from, gameping::answer(*sequence, 0x01));
-                    break;
-                }
-            }
-            break;
-        case Answer::Nothing:
-            break;
-        default:
-            sendTo(m_socket, from, wrongly(m_answer, *sequence));
-            break;
-        }
-        if (m_answer != Answer::Nothing) ++m_answers;
+        for (const auto& reply : response.replies)
+            sendTo(reply.fromAnotherPort ? m_otherSocket : m_socket, from, reply.datagram);
+        if (response.question == Question::Ping && !response.replies.empty()) ++m_answers;
     }
 }
 

@@ -1,6 +1,6 @@
 #include "sandbox/responder.h"
 
-#include "net/gamepingpacket.h"
+#include "gameserveranswer.h"
 #include "net/posix/icmppacket.h"
 #include "net/posix/stampedsocket.h"
 #include "sandbox/nsrun.h"
@@ -23,41 +23,20 @@ namespace {
 
 constexpr int kLifetimeMs = 60'000;
 
-void sendMessage(int fd, const sockaddr_in& to, std::uint8_t type, std::uint16_t id, std::uint16_t sequence,
-                 std::string_view payload) {
-    const auto message = icmp::buildEcho(type, id, sequence, payload);
-    (void)sendto(fd, message.data(), message.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+void sendBytes(int fd, const sockaddr_in& to, std::span<const unsigned char> bytes) {
+    (void)sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
-timespec after(const timespec& start, std::chrono::milliseconds delay) {
-    const long long nanos = start.tv_nsec + static_cast<long long>(delay.count()) * 1'000'000;
-    return timespec{start.tv_sec + static_cast<time_t>(nanos / 1'000'000'000),
-                    static_cast<long>(nanos % 1'000'000'000)};
+void reply(int fd, const sockaddr_in& to, std::uint16_t id, std::uint16_t sequence, std::string_view payload,
+           std::uint8_t type = icmp::kEchoReplyType) {
+    sendBytes(fd, to, icmp::buildEcho(type, id, sequence, payload));
 }
 
-void reply(int fd, const sockaddr_in& to, std::uint16_t id, std::uint16_t sequence, std::string_view payload) {
-    sendMessage(fd, to, icmp::kEchoReplyType, id, sequence, payload);
-}
-
-// A raw socket that sends from kDecoyAddress, an address this namespace owns besides its own.
-int decoySocket() {
-    // Already there when an earlier responder added it; the bind tells whether it is.
-    (void)std::system((std::string("ip addr add ") + kDecoyAddress + "/32 dev lo >/dev/null 2>&1").c_str());
-    const int fd = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
-    sockaddr_in from{};
-    from.sin_family = AF_INET;
-    from.sin_addr.s_addr = inet_addr(kDecoyAddress);
-    if (fd >= 0 && bind(fd, reinterpret_cast<const sockaddr*>(&from), sizeof from) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-int gameSocket(std::uint16_t port) {
-    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+int boundSocket(int type, int protocol, const char* address, std::uint16_t port) {
+    const int fd = socket(AF_INET, type | SOCK_CLOEXEC, protocol);
     sockaddr_in local{};
     local.sin_family = AF_INET;
+    local.sin_addr.s_addr = inet_addr(address);
     local.sin_port = htons(port);
     if (fd >= 0 && bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         close(fd);
@@ -66,9 +45,18 @@ int gameSocket(std::uint16_t port) {
     return fd;
 }
 
+// A raw socket that sends from kDecoyAddress, an address this namespace owns besides its own.
+int decoySocket() {
+    // Already there when an earlier responder added it; the bind tells whether it is.
+    (void)std::system((std::string("ip addr add ") + kDecoyAddress + "/32 dev lo >/dev/null 2>&1").c_str());
+    return boundSocket(SOCK_RAW, IPPROTO_ICMP, kDecoyAddress, 0);
+}
+
 // Sleeps until delay after the kernel's stamp of the request's arrival.
 void waitOut(const timespec& arrived, std::chrono::milliseconds delay) {
-    const timespec due = after(arrived, delay);
+    const long long nanos = arrived.tv_nsec + static_cast<long long>(delay.count()) * 1'000'000;
+    const timespec due{arrived.tv_sec + static_cast<time_t>(nanos / 1'000'000'000),
+                       static_cast<long>(nanos % 1'000'000'000)};
     while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &due, nullptr) == EINTR) {
     }
 }
@@ -81,20 +69,19 @@ void answerEcho(int fd, int decoyFd, const posix::Received& received, std::span<
         reply(fd, received.from, request->id, static_cast<std::uint16_t>(request->sequence + 1), request->payload);
         reply(fd, received.from, request->id, request->sequence, "decoy");
         reply(decoyFd, received.from, request->id, request->sequence, request->payload);
-        sendMessage(fd, received.from, icmp::kEchoRequestType, request->id, request->sequence, request->payload);
+        reply(fd, received.from, request->id, request->sequence, request->payload, icmp::kEchoRequestType);
     }
     waitOut(received.arrived, delay);
     reply(fd, received.from, request->id, request->sequence, request->payload);
 }
 
-void answerGamePing(int fd, const posix::Received& received, std::span<const unsigned char> datagram,
-                    std::chrono::milliseconds delay) {
-    const auto sequence = gameping::requestSequence(datagram);
-    if (!sequence) return;
+void answerGame(int fd, const posix::Received& received, std::span<const unsigned char> datagram,
+                std::chrono::milliseconds delay) {
+    const auto response = test::respond(datagram, {});
+    if (response.replies.empty()) return;
     waitOut(received.arrived, delay);
-    const auto answer = gameping::answer(*sequence, 0);
-    (void)sendto(fd, answer.data(), answer.size(), 0, reinterpret_cast<const sockaddr*>(&received.from),
-                 sizeof received.from);
+    for (const auto& answer : response.replies)
+        sendBytes(fd, received.from, answer.datagram);
 }
 
 [[noreturn]] void serve(const std::string& ns, std::chrono::milliseconds delay, bool decoys, std::uint16_t gamePort,
@@ -106,7 +93,7 @@ void answerGamePing(int fd, const posix::Received& received, std::span<const uns
     if (fd < 0) _exit(1);
     const int decoyFd = decoys ? decoySocket() : -1;
     if (decoys && decoyFd < 0) _exit(1);
-    const int gameFd = gamePort != 0 ? gameSocket(gamePort) : -1;
+    const int gameFd = gamePort != 0 ? boundSocket(SOCK_DGRAM, IPPROTO_UDP, "0.0.0.0", gamePort) : -1;
     if (gamePort != 0 && gameFd < 0) _exit(1);
     posix::stampArrivals(fd);
     if (gameFd >= 0) posix::stampArrivals(gameFd);
@@ -124,7 +111,7 @@ void answerGamePing(int fd, const posix::Received& received, std::span<const uns
             if (i == 1) {
                 answerEcho(fd, decoyFd, received, bytes, delay);
             } else {
-                answerGamePing(gameFd, received, bytes, delay);
+                answerGame(gameFd, received, bytes, delay);
             }
         }
     }

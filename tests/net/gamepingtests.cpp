@@ -1,6 +1,6 @@
 #include "net/gameping.h"
 #include "net/gamepingpacket.h"
-#include "net/gamepingwait.h"
+#include "net/udpwait.h"
 #include "standingameserver.h"
 
 #include <chrono>
@@ -115,7 +115,7 @@ TEST(GamePing, RoundTripEndsAtTheArrival) {
 
 // However fast datagrams that are no answer come, the clock is looked at between bounded batches.
 TEST(GamePing, EndlessFloodLeavesTheWaitToItsDeadline) {
-    struct EndlessFlood final : GamePingSocket {
+    struct EndlessFlood final : UdpSocket {
         int waits = 0;
         int reads = 0;
         Wait waitReadable(Clock::time_point, const StillWanted&) override {
@@ -127,7 +127,7 @@ TEST(GamePing, EndlessFloodLeavesTheWaitToItsDeadline) {
             return {Read::Datagram, 3, true, 1};
         }
     } flood;
-    EXPECT_EQ(awaitGamePingAnswer(flood, {}, {}).outcome, GamePingOutcome::NoReply);
+    EXPECT_EQ(awaitAnswer(flood, {}, {}, gameping::isAnswer).outcome, GamePingOutcome::NoReply);
     EXPECT_EQ(flood.reads, 3 * kDatagramsPerWake);
 }
 

@@ -1,7 +1,5 @@
-#include "net/gameping.h"
+#include "net/udpexchange.h"
 
-#include "net/gamepingpacket.h"
-#include "net/gamepingwait.h"
 #include "net/posix/stampedsocket.h"
 
 #include <arpa/inet.h>
@@ -12,15 +10,15 @@
 namespace velberd::net {
 namespace {
 
-class UdpSocket final : public GamePingSocket {
+class ConnectedSocket final : public UdpSocket {
 public:
-    explicit UdpSocket(const sockaddr_in& server)
+    explicit ConnectedSocket(const sockaddr_in& server)
         : m_fd(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP)), m_server(server) {}
-    ~UdpSocket() override {
+    ~ConnectedSocket() override {
         if (m_fd >= 0) close(m_fd);
     }
-    UdpSocket(const UdpSocket&) = delete;
-    UdpSocket& operator=(const UdpSocket&) = delete;
+    ConnectedSocket(const ConnectedSocket&) = delete;
+    ConnectedSocket& operator=(const ConnectedSocket&) = delete;
 
     int fd() const { return m_fd; }
     void sent(const posix::SendTime& time) { m_sent = time; }
@@ -54,25 +52,26 @@ private:
 
 } // namespace
 
-GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port, const StillWanted& wanted) {
+GamePingResult exchangeDatagram(const std::string& address, std::uint16_t port, std::span<const unsigned char> request,
+                                std::chrono::milliseconds timeout, const AnswerCheck& isAnswer,
+                                const StillWanted& wanted) {
     sockaddr_in server{};
     server.sin_family = AF_INET;
     server.sin_port = htons(port);
     server.sin_addr.s_addr = inet_addr(address.c_str());
     if (server.sin_addr.s_addr == INADDR_NONE) return {GamePingOutcome::NotDotted, 0};
 
-    UdpSocket socket(server);
+    ConnectedSocket socket(server);
     if (socket.fd() < 0) return {GamePingOutcome::CannotSend, 0};
     // Connected, the socket takes datagrams from the server's address and port only, and hears of
-    // a closed port. A server that no route leads to gets no ping, like one that does not answer.
+    // a closed port. A server that no route leads to gets no request, like one that does not answer.
     if (connect(socket.fd(), reinterpret_cast<const sockaddr*>(&server), sizeof server) != 0)
         return {GamePingOutcome::NoReply, 0};
     posix::stampArrivals(socket.fd());
-    const auto request = gameping::request(gameping::nextSequence());
     const auto sent = posix::sendTimeNow();
     socket.sent(sent);
     if (send(socket.fd(), request.data(), request.size(), 0) < 0) return {GamePingOutcome::NoReply, 0};
-    return awaitGamePingAnswer(socket, sent.steady + std::chrono::milliseconds(kGamePingTimeoutMs), wanted);
+    return awaitAnswer(socket, sent.steady + timeout, wanted, isAnswer);
 }
 
 } // namespace velberd::net

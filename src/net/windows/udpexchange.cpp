@@ -1,7 +1,5 @@
-#include "net/gameping.h"
+#include "net/udpexchange.h"
 
-#include "net/gamepingpacket.h"
-#include "net/gamepingwait.h"
 #include "net/windows/heldsession.h"
 
 #include <algorithm>
@@ -10,15 +8,15 @@
 namespace velberd::net {
 namespace {
 
-class UdpSocket final : public GamePingSocket {
+class ConnectedSocket final : public UdpSocket {
 public:
-    explicit UdpSocket(const sockaddr_in& server)
+    explicit ConnectedSocket(const sockaddr_in& server)
         : m_socket(socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP)), m_server(server) {}
-    ~UdpSocket() override {
+    ~ConnectedSocket() override {
         if (m_socket != INVALID_SOCKET) closesocket(m_socket);
     }
-    UdpSocket(const UdpSocket&) = delete;
-    UdpSocket& operator=(const UdpSocket&) = delete;
+    ConnectedSocket(const ConnectedSocket&) = delete;
+    ConnectedSocket& operator=(const ConnectedSocket&) = delete;
 
     SOCKET handle() const { return m_socket; }
     void sent(Clock::time_point time) { m_sent = time; }
@@ -62,7 +60,9 @@ private:
 
 } // namespace
 
-GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port, const StillWanted& wanted) {
+GamePingResult exchangeDatagram(const std::string& address, std::uint16_t port, std::span<const unsigned char> request,
+                                std::chrono::milliseconds timeout, const AnswerCheck& isAnswer,
+                                const StillWanted& wanted) {
     const HeldSession session;
     if (!session.isOpen()) return {GamePingOutcome::CannotSend, 0};
     sockaddr_in server{};
@@ -71,20 +71,19 @@ GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port, 
     server.sin_addr.s_addr = inet_addr(address.c_str());
     if (server.sin_addr.s_addr == INADDR_NONE) return {GamePingOutcome::NotDotted, 0};
 
-    UdpSocket socket(server);
+    ConnectedSocket socket(server);
     if (socket.handle() == INVALID_SOCKET) return {GamePingOutcome::CannotSend, 0};
     // Connected, the socket takes datagrams from the server's address and port only, and hears of
-    // a closed port. A server that no route leads to gets no ping, like one that does not answer.
+    // a closed port. A server that no route leads to gets no request, like one that does not answer.
     if (connect(socket.handle(), reinterpret_cast<const sockaddr*>(&server), sizeof server) != 0)
         return {GamePingOutcome::NoReply, 0};
     u_long nonBlocking = 1;
     ioctlsocket(socket.handle(), FIONBIO, &nonBlocking);
-    const auto request = gameping::request(gameping::nextSequence());
-    const auto sent = GamePingSocket::Clock::now();
+    const auto sent = UdpSocket::Clock::now();
     socket.sent(sent);
     if (send(socket.handle(), reinterpret_cast<const char*>(request.data()), static_cast<int>(request.size()), 0) < 0)
         return {GamePingOutcome::NoReply, 0};
-    return awaitGamePingAnswer(socket, sent + std::chrono::milliseconds(kGamePingTimeoutMs), wanted);
+    return awaitAnswer(socket, sent + timeout, wanted, isAnswer);
 }
 
 } // namespace velberd::net

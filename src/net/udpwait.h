@@ -5,12 +5,13 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace velberd::net {
 
-// A platform's connected UDP socket as the wait for a game ping's answer uses it.
-class GamePingSocket {
+// A platform's connected UDP socket as the wait for a game server's answer uses it.
+class UdpSocket {
 public:
     using Clock = std::chrono::steady_clock;
     enum class Wait { Readable, TimedOut, Unwanted };
@@ -26,7 +27,7 @@ public:
         std::uint32_t roundTripMs = 0; // from the send to the datagram's arrival
     };
 
-    virtual ~GamePingSocket() = default;
+    virtual ~UdpSocket() = default;
     // Until something is waiting, the deadline passes or the caller no longer wants the answer.
     virtual Wait waitReadable(Clock::time_point deadline, const StillWanted& wanted) = 0;
     // Takes one waiting datagram without blocking.
@@ -36,10 +37,14 @@ public:
 // A flood of other datagrams is read this many at a time between looks at the clock.
 inline constexpr int kDatagramsPerWake = 64;
 
+// Whether a datagram from the server is the answer to the question asked. It may keep what it reads
+// of it: the datagram's bytes last only for the call.
+using AnswerCheck = std::function<bool(std::span<const unsigned char> datagram)>;
+
 // Reads until the server's answer comes, the deadline passes or the caller no longer wants it, and
 // drops everything else; however fast datagrams come, the clock is looked at every
-// kDatagramsPerWake of them.
-GamePingResult awaitGamePingAnswer(GamePingSocket& socket, GamePingSocket::Clock::time_point deadline,
-                                   const StillWanted& wanted);
+// kDatagramsPerWake of them. The round trip is the answer's.
+GamePingResult awaitAnswer(UdpSocket& socket, UdpSocket::Clock::time_point deadline, const StillWanted& wanted,
+                           const AnswerCheck& isAnswer);
 
 } // namespace velberd::net

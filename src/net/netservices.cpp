@@ -35,4 +35,9 @@ GamePingResult SystemNetServices::exchangeGamePing(const std::string& address, s
     return net::exchangeGamePing(address, port, wanted);
 }
 
+GameStatusResult SystemNetServices::exchangeGameStatus(const std::string& address, std::uint16_t port,
+                                                       const StillWanted& wanted) {
+    return net::exchangeGameStatus(address, port, wanted);
+}
+
 } // namespace velberd::net

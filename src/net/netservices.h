@@ -3,6 +3,7 @@
 #include "net/address.h"
 #include "net/echo.h"
 #include "net/gameping.h"
+#include "net/gamestatus.h"
 
 #include <cstdint>
 #include <string>
@@ -24,6 +25,8 @@ public:
                                      const StillWanted& wanted) = 0;
     virtual GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port,
                                             const StillWanted& wanted) = 0;
+    virtual GameStatusResult exchangeGameStatus(const std::string& address, std::uint16_t port,
+                                                const StillWanted& wanted) = 0;
 };
 
 // The platform's own socket library, ICMP service and UDP sockets.
@@ -37,6 +40,8 @@ public:
     EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record,
                              const StillWanted& wanted) override;
     GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port, const StillWanted& wanted) override;
+    GameStatusResult exchangeGameStatus(const std::string& address, std::uint16_t port,
+                                        const StillWanted& wanted) override;
 };
 
 } // namespace velberd::net

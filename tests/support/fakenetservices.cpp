@@ -42,6 +42,15 @@ void FakeNetServices::setGameRoundTrip(const std::string& address, std::optional
     }
 }
 
+void FakeNetServices::setGameStatus(const std::string& address, std::optional<net::ServerStatus> status) {
+    const std::lock_guard lock(m_mutex);
+    if (status) {
+        m_statuses[address] = std::move(*status);
+    } else {
+        m_statuses.erase(address);
+    }
+}
+
 void FakeNetServices::holdLookups() {
     const std::lock_guard lock(m_mutex);
     m_lookupsHeld = true;
@@ -163,6 +172,18 @@ net::GamePingResult FakeNetServices::exchangeGamePing(const std::string& address
     if (m_gamePingsOnLoopback && address == "127.0.0.1") return net::exchangeGamePing(address, port, wanted);
     if (roundTrip) return {net::GamePingOutcome::Answered, *roundTrip};
     return {net::GamePingOutcome::NoReply, 0};
+}
+
+net::GameStatusResult FakeNetServices::exchangeGameStatus(const std::string& address, std::uint16_t port,
+                                                          const net::StillWanted& wanted) {
+    ++m_statusQueries;
+    if (!isDotted(address)) return {net::GamePingOutcome::NotDotted, {}};
+    if (!m_gamePingSends) return {net::GamePingOutcome::CannotSend, {}};
+    if (m_gamePingsOnLoopback && address == "127.0.0.1") return net::exchangeGameStatus(address, port, wanted);
+    const std::lock_guard lock(m_mutex);
+    if (const auto it = m_statuses.find(address); it != m_statuses.end())
+        return {net::GamePingOutcome::Answered, it->second};
+    return {net::GamePingOutcome::NoReply, {}};
 }
 
 } // namespace velberd::test

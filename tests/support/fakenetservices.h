@@ -12,10 +12,11 @@
 
 namespace velberd::test {
 
-// Name service, echo and game ping as a test sets them up: known names and round trips per address
-// text, optional delays to stand in for a slow resolver or a slow server, a resolver that answers
-// nothing until released, echoes held until released, and a log of the lookups, echoes and game
-// pings. Game pings to loopback can go to the real thing, for a stand-in game server to answer.
+// Name service, echo, game ping and status query as a test sets them up: known names, round trips
+// and status answers per address text, optional delays to stand in for a slow resolver or a slow
+// server, a resolver that answers nothing until released, echoes held until released, and a log of
+// the lookups, echoes and game pings and a count of the status queries. Game pings and status
+// queries to loopback can go to the real thing, for a stand-in game server to answer.
 class FakeNetServices final : public net::NetServices {
 public:
     void setHostName(const std::string& address, const std::string& name, int delayMs = 0);
@@ -28,7 +29,10 @@ public:
     void setEchoServiceOpens(bool opens) { m_echoServiceOpens = opens; }
     // No round trip (the default for every address): the game ping gets no reply.
     void setGameRoundTrip(const std::string& address, std::optional<std::uint32_t> milliseconds);
-    // Game pings to 127.0.0.1 are sent for real; to any other address they are never sent.
+    // No status (the default for every address): the status query gets no reply.
+    void setGameStatus(const std::string& address, std::optional<net::ServerStatus> status);
+    // Game pings and status queries to 127.0.0.1 are sent for real; to any other address they are
+    // never sent. setGamePingSends(false) makes both unable to send.
     void sendGamePingsOnLoopback() { m_gamePingsOnLoopback = true; }
     void setGamePingSends(bool sends) { m_gamePingSends = sends; }
     // Every lookup from now on waits until releaseLookups().
@@ -43,6 +47,8 @@ public:
     std::vector<std::string> gamePings() const;
     // Every address text a lookup was asked for, as it was asked.
     std::vector<std::string> lookups() const;
+    // How many status queries were asked, sent or not.
+    int statusQueries() const { return m_statusQueries; }
     // How many lookups have given their answer.
     int answeredLookups() const { return m_answeredLookups; }
     int openSessions() const { return m_openSessions; }
@@ -58,6 +64,8 @@ public:
                                   const net::StillWanted& wanted) override;
     net::GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port,
                                          const net::StillWanted& wanted) override;
+    net::GameStatusResult exchangeGameStatus(const std::string& address, std::uint16_t port,
+                                             const net::StillWanted& wanted) override;
 
 private:
     struct Name {
@@ -74,6 +82,8 @@ private:
     std::map<std::string, std::uint32_t> m_gameRoundTrips;
     std::vector<std::string> m_echoes;
     std::vector<std::string> m_gamePings;
+    std::map<std::string, net::ServerStatus> m_statuses;
+    std::atomic<int> m_statusQueries{0};
     std::atomic<bool> m_gamePingsOnLoopback{false};
     std::atomic<bool> m_gamePingSends{true};
     std::vector<std::string> m_lookups;

@@ -9,9 +9,10 @@ namespace velberd {
 namespace {
 
 // A lookup holds its thread for as long as the resolver takes, so lookups get a few threads: a
-// new one starts while older ones hang. Echoes and game pings get one thread each, so one of each
-// is out at a time; they stop waiting once their selection is left. The pools are never destroyed,
-// so quitting does not wait for a lookup nobody needs any more.
+// new one starts while older ones hang. Echoes, game pings and status queries get one thread each,
+// so one of each is out at a time and a slow status never holds up the pings; they stop waiting
+// once their selection is left. The pools are never destroyed, so quitting does not wait for a
+// lookup nobody needs any more.
 QThreadPool* newPool(int threads) {
     auto* pool = new QThreadPool;
     pool->setMaxThreadCount(threads);
@@ -33,6 +34,11 @@ QThreadPool& gamePingPool() {
     return *pool;
 }
 
+QThreadPool& statusPool() {
+    static auto* pool = newPool(1);
+    return *pool;
+}
+
 } // namespace
 
 struct NetworkWorker::Shared {
@@ -49,11 +55,17 @@ struct NetworkWorker::Lane {
     // The newest work not yet started; a runner is queued in the pool while there is some.
     std::function<void()> waiting;
     int running = 0;
+
+    bool busy() {
+        const std::lock_guard lock(mutex);
+        return waiting || running > 0;
+    }
 };
 
 NetworkWorker::NetworkWorker(QObject* receiver)
     : m_shared(std::make_shared<Shared>()), m_lookups(std::make_shared<Lane>(lookupPool())),
-      m_echoes(std::make_shared<Lane>(echoPool())), m_gamePings(std::make_shared<Lane>(gamePingPool())) {
+      m_echoes(std::make_shared<Lane>(echoPool())), m_gamePings(std::make_shared<Lane>(gamePingPool())),
+      m_statuses(std::make_shared<Lane>(statusPool())) {
     m_shared->receiver = receiver;
 }
 
@@ -84,11 +96,15 @@ void NetworkWorker::gamePing(std::uint64_t selection, Job job) {
 }
 
 bool NetworkWorker::pingOut() const {
-    const auto busy = [](Lane& lane) {
-        const std::lock_guard lock(lane.mutex);
-        return lane.waiting || lane.running > 0;
-    };
-    return busy(*m_echoes) || busy(*m_gamePings);
+    return m_echoes->busy() || m_gamePings->busy();
+}
+
+void NetworkWorker::gameStatus(std::uint64_t selection, Job job) {
+    queue(m_statuses, selection, std::move(job));
+}
+
+bool NetworkWorker::statusOut() const {
+    return m_statuses->busy();
 }
 
 void NetworkWorker::queue(const std::shared_ptr<Lane>& lane, std::uint64_t selection, Job job) {

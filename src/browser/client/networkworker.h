@@ -7,11 +7,11 @@
 
 namespace velberd {
 
-// Runs blocking network work off the user-interface thread, in three lanes that never wait on each
-// other: name lookups, a few at a time, and ICMP echoes and game pings, one of each at a time. Work belongs to a
-// selection; work queued for a selection the player has left does nothing when its turn comes, and of the work not yet
-// started each lane keeps only the newest. Results go back to a receiver on its own thread, in the order a job posts
-// them; results posted after the receiver is gone are dropped.
+// Runs blocking network work off the user-interface thread, in four lanes that never wait on each
+// other: name lookups, a few at a time, and ICMP echoes, game pings and status queries, one of each at a time. Work
+// belongs to a selection; work queued for a selection the player has left does nothing when its turn comes, and of the
+// work not yet started each lane keeps only the newest. Results go back to a receiver on its own thread, in the order a
+// job posts them; results posted after the receiver is gone are dropped.
 class NetworkWorker {
 public:
     // What a job is handed: post() sends a result to the receiver's thread; current() tells
@@ -36,6 +36,9 @@ public:
     void gamePing(std::uint64_t selection, Job job);
     // An echo or a game ping is waiting or under way.
     bool pingOut() const;
+    void gameStatus(std::uint64_t selection, Job job);
+    // A status query is waiting or under way.
+    bool statusOut() const;
 
 private:
     struct Shared;
@@ -46,6 +49,7 @@ private:
     std::shared_ptr<Lane> m_lookups;
     std::shared_ptr<Lane> m_echoes;
     std::shared_ptr<Lane> m_gamePings;
+    std::shared_ptr<Lane> m_statuses;
 };
 
 } // namespace velberd

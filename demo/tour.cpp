@@ -1,6 +1,6 @@
 // Drives the real main window, wired to the real services, through what a player does in the
 // offline demo: wait for the list, select a server, watch its details and ping, press "Join", set a
-// character, and see the game's own ping measure a host that drops ICMP.
+// character, see the game's own ping measure a host that drops ICMP, and see who plays on a server.
 // Run from the demo's program folder inside the demo's network namespace (scripts/demo does).
 //
 // usage: velberd-demo-tour --check SERVERS      verify the tour, exit status 0 when it all worked
@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -39,6 +40,9 @@ bool fail(const QString& why) {
     out() << "FAILED: " << why << Qt::endl;
     return false;
 }
+
+// The demo's stand-in server that answers the status query with four players.
+constexpr const char* kPlayersServer = "Flag Frenzy CTF";
 
 QString caption(const QWidget& window, const char* name) {
     const auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
@@ -133,6 +137,33 @@ bool gamePingMeasuresTheSilentHost(QWidget& window) {
     return true;
 }
 
+// The player count's value opens who is playing, as the server itself answers the status query:
+// the demo's server with four players. Its picture goes into the folder given, for the documentation.
+bool playersWindowShowsWhoPlays(QWidget& window, const QString& pictureFolder) {
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List2"));
+    const auto rows = list->findItems(QString::fromLatin1(kPlayersServer), Qt::MatchExactly);
+    if (rows.isEmpty()) return fail(QStringLiteral("the server with players is not listed"));
+    click(list->viewport(), list->visualItemRect(rows.first()).center());
+    auto* count = window.findChild<QLabel*>(QStringLiteral("PCo"));
+    if (!QTest::qWaitFor([&] { return count->toolTip().contains(QLatin1String(" playing")); }, kHangMs))
+        return fail(QStringLiteral("no answer to the status query: '%1'").arg(count->toolTip()));
+    out() << "  PCo tool tip: " << count->toolTip() << Qt::endl;
+    click(count);
+    auto* players = window.findChild<QWidget*>(QStringLiteral("PlayersWindow"));
+    if (!players || !QTest::qWaitForWindowExposed(players, kHangMs)) return fail(QStringLiteral("no players window"));
+    auto* table = players->findChild<QTableWidget*>(QStringLiteral("PlayersTable"));
+    if (!QTest::qWaitFor([&] { return table->rowCount() == 4; }, kHangMs))
+        return fail(QStringLiteral("%1 players listed, 4 play").arg(table->rowCount()));
+    out() << "players window '" << players->windowTitle() << "': " << caption(*players, "PlayersState") << Qt::endl;
+    for (int row = 0; row < table->rowCount(); ++row)
+        out() << "  " << table->item(row, 0)->text() << " | " << table->item(row, 1)->text() << " | "
+              << table->item(row, 2)->text() << " | " << table->item(row, 3)->text() << Qt::endl;
+    out() << "  " << caption(*players, "PlayersLevel") << ", " << caption(*players, "PlayersMode") << Qt::endl;
+    const bool saved = save(players, pictureFolder, "players-window.png");
+    players->close();
+    return saved;
+}
+
 // The character editor writes through the platform's registry; the demo script reads the values
 // back with the platform's own tools: name "Tour", colours 0a 0b 0c 0d, Spaz for 1.23.
 bool editCharacter(QWidget& window) {
@@ -189,8 +220,9 @@ int main(int argc, char* argv[]) {
     bool ok = waitForList(window, check ? arguments[2].toInt() : 0) && selectFirstServer(window);
     if (ok && check)
         ok = pingStaysLive(window) && joinStartsGame(window) && editCharacter(window) &&
-             gamePingMeasuresTheSilentHost(window);
-    if (ok && !check) ok = screenshots(window, arguments[2]);
+             gamePingMeasuresTheSilentHost(window) &&
+             playersWindowShowsWhoPlays(window, QCoreApplication::applicationDirPath());
+    if (ok && !check) ok = screenshots(window, arguments[2]) && playersWindowShowsWhoPlays(window, arguments[2]);
     out() << (ok ? "demo tour passed" : "demo tour failed") << Qt::endl;
     return ok ? 0 : 1;
 }

@@ -136,6 +136,9 @@ grep -v '^QStandardPaths' "$folder/tour.log"
 grep -q '^demo tour passed$' "$folder/tour.log" || failed "the tour under Wine failed"
 grep -qF "game started as: $windowsFolder\\jazz2tsf.exe -nospy -fullscreen -sound -connect 192.0.2.17" \
     "$folder/tour.log" || failed "the tour's Join did not start the TSF game that Dorrick recorded"
+cp "$folder/players-window.png" "$repo/build/windows/players-window-windows.png" ||
+    failed "the tour under Wine left no picture of the players window"
+echo "wrote build/windows/players-window-windows.png"
 endGame
 
 # What the character editor wrote, read back through Wine's registry.

@@ -4,6 +4,7 @@
 #include "browser/ui/mainwindow.h"
 #include "browser/ui/serverdetailspanel.h"
 #include "browser/ui/serverpinger.h"
+#include "browser/ui/serverstatuswatch.h"
 #include "common/ansitext.h"
 #include "net/netservices.h"
 
@@ -33,7 +34,9 @@ void MainWindow::showSelectedServer() {
     m_details->showDetails(details);
     m_join->setEnabled(details.header.joinEnabled);
     lookUpHosts(selection, details.header.address, details.lookupAddress);
-    m_pinger->startPinging(selection, details.header.address, gamePort(currentEntry()));
+    const auto port = gamePort(currentEntry());
+    m_pinger->startPinging(selection, details.header.address, port);
+    m_statusWatch->startWatching(selection, details.header.address, port, toCaption(details.header.serverName));
 
     if (const auto index = gamePathIndexForVersion(fromCaption(m_details->version()));
         index && *index < m_gamePath->count())

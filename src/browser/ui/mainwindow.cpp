@@ -4,6 +4,7 @@
 #include "browser/client/networkworker.h"
 #include "browser/ui/serverdetailspanel.h"
 #include "browser/ui/serverpinger.h"
+#include "browser/ui/serverstatuswatch.h"
 #include "common/clickablelabel.h"
 #include "common/twips.h"
 
@@ -26,12 +27,15 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     m_startupTimer = new QTimer(this);
     m_startupTimer->setObjectName(QStringLiteral("Timer1"));
     m_pinger = new ServerPinger(*m_worker, m_services.net, m_services.messages, m_details->pingLabel(), this);
+    m_statusWatch = new ServerStatusWatch(*m_worker, m_services.net, m_details->playerCountLink(), this);
     m_listClient = new ListServerClient(m_services.listServer.host, m_services.listServer.port, this);
 
     connect(m_startupTimer, &QTimer::timeout, this, &MainWindow::advanceStartup);
     connect(m_listClient, &ListServerClient::serverListReceived, this, &MainWindow::showServerList);
     connect(m_yourAddressCaption, &ClickableLabel::clicked, this, &QWidget::showMinimized);
     connect(m_characterEditorLink, &ClickableLabel::clicked, this, &MainWindow::showCharacterEditor);
+    connect(m_details->playerCountLink(), &ClickableLabel::clicked, m_statusWatch,
+            &ServerStatusWatch::showPlayersWindow);
     connect(m_serverList, &QListWidget::currentRowChanged, this, &MainWindow::showSelectedServer);
     connect(m_join, &QPushButton::clicked, this, &MainWindow::joinSelectedServer);
     m_entryList->installEventFilter(this);

@@ -26,6 +26,7 @@ class ListServerClient;
 class NetworkWorker;
 class ServerDetailsPanel;
 class ServerPinger;
+class ServerStatusWatch;
 struct EntryHeader;
 
 // Velberd's main window: the server list, the details of the selected server and the launch.
@@ -90,6 +91,7 @@ private:
     // left are dropped.
     std::unique_ptr<NetworkWorker> m_worker;
     ServerPinger* m_pinger = nullptr;
+    ServerStatusWatch* m_statusWatch = nullptr;
 };
 
 } // namespace velberd

@@ -24,6 +24,7 @@ ServerDetailsPanel::ServerDetailsPanel(QWidget* parent) : QGroupBox(QStringLiter
     };
     // The player count is a link: a click shows who is playing.
     m_playerCount = new ClickableLabel(this);
+    m_playerCount->setCursor(Qt::PointingHandCursor);
     const Row rows[] = {
         {"Server Name:", m_serverName = new QLabel(this), "Label15", 9.75},
         {"Private / Public:", m_access = new QLabel(this), "SNa", 9.75},

@@ -145,7 +145,7 @@ bool playersWindowShowsWhoPlays(QWidget& window, const QString& pictureFolder) {
     if (rows.isEmpty()) return fail(QStringLiteral("the server with players is not listed"));
     click(list->viewport(), list->visualItemRect(rows.first()).center());
     auto* count = window.findChild<QLabel*>(QStringLiteral("PCo"));
-    if (!QTest::qWaitFor([&] { return count->toolTip().contains(QLatin1String(" playing")); }, kHangMs))
+    if (!QTest::qWaitFor([&] { return count->toolTip().contains(QLatin1String(" playing:")); }, kHangMs))
         return fail(QStringLiteral("no answer to the status query: '%1'").arg(count->toolTip()));
     out() << "  PCo tool tip: " << count->toolTip() << Qt::endl;
     click(count);

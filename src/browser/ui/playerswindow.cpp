@@ -31,6 +31,8 @@ PlayersWindow::PlayersWindow(QWidget* parent)
     m_table->setHorizontalHeaderLabels(
         {QStringLiteral("Name"), QStringLiteral("Score"), QStringLiteral("Team"), QStringLiteral("Spectating")});
     m_table->verticalHeader()->hide();
+    // The name takes the room the numbers and words beside it leave.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -56,7 +56,7 @@ inline constexpr std::size_t kRequestSize = 5;
 std::array<unsigned char, kRequestSize> request(std::uint8_t number);
 
 // What an answer tells, as far as it could be read whole; none unless the checksum is right, the
-// type an answer's and the fixed part through the server's name complete. The number byte is not
+// type an answer's and the fixed fields through the server's name complete. The number byte is not
 // looked at: some servers send 0 there.
 std::optional<ServerStatus> readAnswer(std::span<const unsigned char> datagram);
 

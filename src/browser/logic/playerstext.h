@@ -22,7 +22,7 @@ std::string plainName(std::string_view raw);
 // Who plays, at a glance: "3 of 16 playing: Alice, Bob, Carol", the first few names and then "...".
 std::string playersToolTip(const net::ServerStatus& status);
 
-// The status answer as the players' part of the window shows it.
+// The status answer as the window's players view shows it.
 struct PlayersView {
     std::string state{};                            // what is known of the players, one line
     std::vector<std::array<std::string, 4>> rows{}; // name, score, team, "yes" when spectating

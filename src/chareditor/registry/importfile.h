@@ -16,6 +16,7 @@ struct ImportedValue {
     std::uint32_t type = kRegBinary;
     // The data as the registry holds it: for kRegSz, UTF-16LE text with its terminator.
     std::string bytes;
+    bool operator==(const ImportedValue&) const = default;
 };
 
 // A "Windows Registry Editor Version 5.00" file in UTF-16LE that sets the values under the key.

@@ -1,8 +1,6 @@
 #include "chareditor/ui/charactereditor.h"
 
-#include "chareditor/registry/importfile.h"
 #include "chareditor/ui/colourbox.h"
-#include "chareditor/ui/notsaved.h"
 #include "common/ansitext.h"
 #include "common/twips.h"
 
@@ -14,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <array>
 #include <thread>
 
 namespace velberd {
@@ -28,11 +25,6 @@ constexpr unsigned char kJazz = 0x37;
 constexpr unsigned char kSpaz123 = 0x55;
 constexpr unsigned char kSpaz124 = 0x59;
 constexpr unsigned char kLori = 0x3D;
-
-// "Char" holds the character code as a 32-bit little-endian number.
-std::string charValue(unsigned char code) {
-    return {static_cast<char>(code), '\0', '\0', '\0'};
-}
 
 template <typename Control> Control* place(QWidget* window, const char* name, const QRect& twips) {
     auto* control = new Control(window);
@@ -61,72 +53,64 @@ CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& m
     type.setPointSizeF(8.25);
     setFont(type);
 
-    Option1 = place<QRadioButton>(this, "Option1", twipsRect(120, 0, 495, 255));
-    Option2 = place<QRadioButton>(this, "Option2", twipsRect(720, 0, 495, 255));
-    Option3 = place<QRadioButton>(this, "Option3", twipsRect(1320, 0, 495, 255));
-    OTF = place<QCheckBox>(this, "OTF", twipsRect(1920, 0, 615, 315));
-    Text1 = place<QLineEdit>(this, "Text1", twipsRect(120, 360, 1815, 285));
-    Command1 = place<QPushButton>(this, "Command1", twipsRect(2040, 360, 495, 285));
-    Text2 = place<QLineEdit>(this, "Text2", twipsRect(120, 720, 375, 285));
-    Text3 = place<QLineEdit>(this, "Text3", twipsRect(600, 720, 375, 285));
-    Text4 = place<QLineEdit>(this, "Text4", twipsRect(1080, 720, 375, 285));
-    Text5 = place<QLineEdit>(this, "Text5", twipsRect(1560, 720, 375, 285));
-    Command2 = place<QPushButton>(this, "Command2", twipsRect(2040, 720, 495, 285));
+    m_characterJazz = place<QRadioButton>(this, "Option1", twipsRect(120, 0, 495, 255));
+    m_characterSpaz = place<QRadioButton>(this, "Option2", twipsRect(720, 0, 495, 255));
+    m_characterLori = place<QRadioButton>(this, "Option3", twipsRect(1320, 0, 495, 255));
+    m_secretFiles = place<QCheckBox>(this, "OTF", twipsRect(1920, 0, 615, 315));
+    m_nameEdit = place<QLineEdit>(this, "Text1", twipsRect(120, 360, 1815, 285));
+    m_saveNameButton = place<QPushButton>(this, "Command1", twipsRect(2040, 360, 495, 285));
+    m_colourEdits = {place<QLineEdit>(this, "Text2", twipsRect(120, 720, 375, 285)),
+                     place<QLineEdit>(this, "Text3", twipsRect(600, 720, 375, 285)),
+                     place<QLineEdit>(this, "Text4", twipsRect(1080, 720, 375, 285)),
+                     place<QLineEdit>(this, "Text5", twipsRect(1560, 720, 375, 285))};
+    m_saveColoursButton = place<QPushButton>(this, "Command2", twipsRect(2040, 720, 495, 285));
 
-    Option1->setText(QStringLiteral("Ja"));
-    Option2->setText(QStringLiteral("Sp"));
-    Option3->setText(QStringLiteral("Lo"));
-    Option3->setEnabled(false);
-    OTF->setText(QStringLiteral("1.24"));
-    Command1->setText(QStringLiteral("Set"));
-    Command2->setText(QStringLiteral("Set"));
+    m_characterJazz->setText(QStringLiteral("Ja"));
+    m_characterSpaz->setText(QStringLiteral("Sp"));
+    m_characterLori->setText(QStringLiteral("Lo"));
+    m_characterLori->setEnabled(false);
+    m_secretFiles->setText(QStringLiteral("1.24"));
+    m_saveNameButton->setText(QStringLiteral("Set"));
+    m_saveColoursButton->setText(QStringLiteral("Set"));
 
-    const std::array<QWidget*, 11> tabOrder{Text1,    Command1, Text2,   Text3,   Text4,  Text5,
-                                            Command2, OTF,      Option1, Option2, Option3};
+    const std::array<QWidget*, 11> tabOrder{m_nameEdit,       m_saveNameButton, m_colourEdits[0],    m_colourEdits[1],
+                                            m_colourEdits[2], m_colourEdits[3], m_saveColoursButton, m_secretFiles,
+                                            m_characterJazz,  m_characterSpaz,  m_characterLori};
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    // An option's handler runs when it is turned on, by the user or by loading.
-    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Option1_Click();
-    });
-    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Option2_Click();
-    });
-    connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Option3_Click();
-    });
-    connect(OTF, &QCheckBox::toggled, this, &CharacterEditor::OTF_Click);
-    connect(Command1, &QPushButton::clicked, this, &CharacterEditor::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &CharacterEditor::Command2_Click);
+    for (QRadioButton* option : {m_characterJazz, m_characterSpaz, m_characterLori}) {
+        connect(option, &QRadioButton::toggled, this, [this, option](bool on) {
+            if (on) chooseCharacter(option);
+        });
+    }
+    connect(m_secretFiles, &QCheckBox::toggled, this, &CharacterEditor::switchVersion);
+    connect(m_saveNameButton, &QPushButton::clicked, this, &CharacterEditor::saveName);
+    connect(m_saveColoursButton, &QPushButton::clicked, this, &CharacterEditor::saveColours);
     connect(&m_administratorSaveResult, &QFutureWatcherBase::finished, this, &CharacterEditor::endAdministratorSave);
 
-    Form_Load();
+    load();
 }
 
-void CharacterEditor::Form_Load() {
-    loadSettings(kKey123, false);
-}
-
-void CharacterEditor::OTF_Click() {
-    if (OTF->isChecked()) {
-        Option3->setEnabled(true);
-        loadSettings(kKey124, true);
+void CharacterEditor::switchVersion() {
+    if (m_secretFiles->isChecked()) {
+        m_characterLori->setEnabled(true);
     } else {
-        turnLoOff();
-        Option3->setEnabled(false);
-        loadSettings(kKey123, false);
+        turnOff(m_characterLori);
+        if (m_character == m_characterLori) m_character = nullptr;
+        m_characterLori->setEnabled(false);
     }
+    load();
 }
 
-void CharacterEditor::Command1_Click() {
-    const auto status = registry::WriteStringValue(m_registry, currentKey(), "Name", fromCaption(Text1->text()));
-    stored(Setting::Name, status, m_character);
+void CharacterEditor::saveName() {
+    const auto status = registry::WriteStringValue(m_registry, currentKey(), "Name", fromCaption(m_nameEdit->text()));
+    reportWrite(Setting::Name, status, m_character);
 }
 
-void CharacterEditor::Command2_Click() {
+void CharacterEditor::saveColours() {
     std::string colour;
-    for (QLineEdit* box : {Text2, Text3, Text4, Text5}) {
+    for (QLineEdit* box : m_colourEdits) {
         const auto byte = colourByteFromText(fromCaption(box->text()));
         // A number above ff fits no byte: nothing is written, and the box is pointed out.
         if (!byte) {
@@ -137,71 +121,61 @@ void CharacterEditor::Command2_Click() {
         colour.push_back(static_cast<char>(*byte));
     }
     const auto status = registry::WriteBinaryValue(m_registry, currentKey(), "Color", colour);
-    stored(Setting::Colours, status, m_character);
+    reportWrite(Setting::Colours, status, m_character);
 }
 
-void CharacterEditor::Option1_Click() {
-    writeCharacter(Option1, currentKey(), kJazz);
-}
-
-void CharacterEditor::Option2_Click() {
-    writeCharacter(Option2, currentKey(), OTF->isChecked() ? kSpaz124 : kSpaz123);
-}
-
-void CharacterEditor::Option3_Click() {
-    if (!Option3->isEnabled()) return;
-    writeCharacter(Option3, kKey124, kLori);
-}
-
-void CharacterEditor::loadSettings(std::string_view keyPath, bool secretFiles) {
-    const std::string character = registry::ReadBinaryValue(m_registry, keyPath, "Char");
+void CharacterEditor::load() {
+    const bool secretFiles = m_secretFiles->isChecked();
+    const std::string character = registry::ReadBinaryValue(m_registry, currentKey(), "Char");
     if (!character.empty()) {
         const auto code = static_cast<unsigned char>(character.front());
         m_loadedCharacter = character;
         if (code == kJazz) {
-            Option1->setChecked(true);
+            m_characterJazz->setChecked(true);
         } else if (code == (secretFiles ? kSpaz124 : kSpaz123)) {
-            Option2->setChecked(true);
+            m_characterSpaz->setChecked(true);
         } else if (secretFiles && code == kLori) {
-            Option3->setChecked(true);
+            m_characterLori->setChecked(true);
         }
         m_loadedCharacter.reset();
     }
 
-    Text1->setText(toCaption(registry::ReadStringValue(m_registry, keyPath, "Name")));
+    m_nameEdit->setText(toCaption(registry::ReadStringValue(m_registry, currentKey(), "Name")));
 
     // A value shorter than four bytes leaves the boxes it does not reach as they are.
-    const std::string colour = registry::ReadBinaryValue(m_registry, keyPath, "Color");
-    const std::array<QLineEdit*, 4> boxes{Text2, Text3, Text4, Text5};
-    for (std::size_t i = 0; i < boxes.size() && i < colour.size(); ++i) {
-        boxes[i]->setText(QString::fromStdString(colourText(static_cast<std::uint8_t>(colour[i]))));
+    const std::string colour = registry::ReadBinaryValue(m_registry, currentKey(), "Color");
+    for (std::size_t i = 0; i < m_colourEdits.size() && i < colour.size(); ++i) {
+        m_colourEdits[i]->setText(QString::fromStdString(colourText(static_cast<std::uint8_t>(colour[i]))));
     }
 }
 
 std::string_view CharacterEditor::currentKey() const {
-    return OTF->isChecked() ? kKey124 : kKey123;
+    return m_secretFiles->isChecked() ? kKey124 : kKey123;
 }
 
-void CharacterEditor::writeCharacter(QRadioButton* option, std::string_view keyPath, unsigned char code) {
+void CharacterEditor::chooseCharacter(QRadioButton* option) {
+    // Lori is the Secret Files' alone: turned on by code while 1.23 is shown, she writes nothing.
+    if (option == m_characterLori && !option->isEnabled()) return;
     // Loading writes back the character it has just read, in its four-byte form: not at all when
     // it is stored so already, and a refusal loses nothing the player chose, so it is not worth a
     // message on every opening while the game runs.
+    const std::string value = registry::characterValue(*characterCode(option));
     const bool loading = m_loadedCharacter.has_value();
-    if (loading && *m_loadedCharacter == charValue(code)) {
+    if (loading && *m_loadedCharacter == value) {
         m_character = option;
         return;
     }
-    const registry::Status status = registry::WriteBinaryValue(m_registry, keyPath, "Char", charValue(code));
-    const Write write = loading ? Write::Stored : stored(Setting::Character, status, option);
+    const registry::Status status = registry::WriteBinaryValue(m_registry, currentKey(), "Char", value);
+    const Write write = loading ? Write::Stored : reportWrite(Setting::Character, status, option);
     if (write == Write::Stored) m_character = option;
     // While the administrator's save is out, the option stays on until it has ended.
     if (write == Write::NotStored) showStoredCharacter(option);
 }
 
 void CharacterEditor::showStoredCharacter(QRadioButton* refused) {
-    const QSignalBlocker blockJa(Option1);
-    const QSignalBlocker blockSp(Option2);
-    const QSignalBlocker blockLo(Option3);
+    const QSignalBlocker blockJazz(m_characterJazz);
+    const QSignalBlocker blockSpaz(m_characterSpaz);
+    const QSignalBlocker blockLori(m_characterLori);
     if (m_character != nullptr) {
         m_character->setChecked(true);
     } else {
@@ -209,64 +183,50 @@ void CharacterEditor::showStoredCharacter(QRadioButton* refused) {
     }
 }
 
-CharacterEditor::Write CharacterEditor::stored(Setting setting, registry::Status status, QRadioButton* character) {
+CharacterEditor::Write CharacterEditor::reportWrite(Setting setting, registry::Status status, QRadioButton* character) {
     if (status == registry::kSuccess) return Write::Stored;
     switch (offerAdministratorSave(setting, status, character)) {
-    case AdministratorSave::Started:
+    case Offer::Started:
         return Write::Saving;
-    case AdministratorSave::NotOffered:
-        report(setting, status);
+    case Offer::NotMade:
+        m_messages.show(this, MessagePresenter::Style::Exclamation, notSavedText(setting, status));
         break;
-    case AdministratorSave::NotSaved:
+    case Offer::NotSaved:
         break;
     }
     return Write::NotStored;
 }
 
 std::optional<unsigned char> CharacterEditor::characterCode(QRadioButton* option) const {
-    if (option == Option1) return kJazz;
-    if (option == Option2) return OTF->isChecked() ? kSpaz124 : kSpaz123;
-    if (option == Option3) return kLori;
+    if (option == m_characterJazz) return kJazz;
+    if (option == m_characterSpaz) return m_secretFiles->isChecked() ? kSpaz124 : kSpaz123;
+    if (option == m_characterLori) return kLori;
     return std::nullopt;
 }
 
-CharacterEditor::AdministratorSave CharacterEditor::offerAdministratorSave(Setting setting, registry::Status status,
-                                                                           QRadioButton* character) {
-    if (status != registry::kAccessDenied || m_elevation == nullptr) return AdministratorSave::NotOffered;
-    // What is shown is what is saved: the name, the colours when every box holds a byte, and the
-    // character chosen. The name is stored as the registry holds what Set writes: each byte of it
-    // in the code page, as UTF-16.
-    std::vector<registry::ImportedValue> values;
-    const std::string name = fromCaption(Text1->text());
-    const QString storedName = toCaption(name);
-    values.push_back({"Name", registry::kRegSz,
-                      std::string(reinterpret_cast<const char*>(storedName.utf16()),
-                                  static_cast<std::size_t>(storedName.size()) * 2) +
-                          std::string(2, '\0')});
-    QStringList shown{QStringLiteral("name")};
-    std::string colour;
-    for (QLineEdit* box : {Text2, Text3, Text4, Text5}) {
-        if (const auto byte = colourByteFromText(fromCaption(box->text()))) colour.push_back(static_cast<char>(*byte));
+CharacterEditor::Offer CharacterEditor::offerAdministratorSave(Setting setting, registry::Status status,
+                                                               QRadioButton* character) {
+    if (status != registry::kAccessDenied || m_elevation == nullptr) return Offer::NotMade;
+    // The name is stored as the registry holds what Set writes: each byte of it in the code page,
+    // as UTF-16.
+    registry::EditorFields fields{fromCaption(m_nameEdit->text()), {}, {}, characterCode(character)};
+    const QString storedName = toCaption(fields.name);
+    fields.nameUtf16.assign(reinterpret_cast<const char*>(storedName.utf16()),
+                            static_cast<std::size_t>(storedName.size()) * 2);
+    for (QLineEdit* box : m_colourEdits) {
+        if (const auto byte = colourByteFromText(fromCaption(box->text())))
+            fields.colour.push_back(static_cast<char>(*byte));
     }
-    if (colour.size() == 4) {
-        values.push_back({"Color", registry::kRegBinary, colour});
-        shown << QStringLiteral("colours");
-    }
-    if (const auto code = characterCode(character)) {
-        values.push_back({"Char", registry::kRegBinary, charValue(*code)});
-        shown << QStringLiteral("character");
-    }
-    const QString named = shown.size() == 1 ? shown.first()
-                                            : shown.mid(0, shown.size() - 1).join(QStringLiteral(", ")) +
-                                                  QStringLiteral(" and ") + shown.last();
-    const auto file = registry::importFile(currentKey(), values);
-    if (!file || !m_messages.ask(this, administratorSaveQuestion(setting, named))) return AdministratorSave::NotSaved;
+    registry::AdministratorSave save = registry::administratorSave(currentKey(), fields);
+    const auto file = registry::importFile(save.keyPath, save.values);
+    if (!file || !m_messages.ask(this, administratorSaveQuestion(setting, QString::fromStdString(save.shown))))
+        return Offer::NotSaved;
 
     // The tool and Windows' question run on a thread that nobody waits for: the window keeps
     // drawing meanwhile, and a program that ends first does not wait for the player's answer. The
     // thread holds everything it uses, the import itself included; its result comes back through
     // the watcher, which goes with the editor.
-    m_administratorSave = AdministratorSaveOut{setting, currentKey(), std::move(values), name, named, character};
+    m_administratorSave = PendingAdministratorSave{setting, std::move(save), character};
     setEnabled(false);
     QPromise<registry::ElevatedImport::Result> promise;
     m_administratorSaveResult.setFuture(promise.future());
@@ -276,45 +236,41 @@ CharacterEditor::AdministratorSave CharacterEditor::offerAdministratorSave(Setti
         promise.addResult(elevation->importAsAdministrator(file, owner));
         promise.finish();
     }).detach();
-    return AdministratorSave::Started;
+    return Offer::Started;
 }
 
 void CharacterEditor::endAdministratorSave() {
-    const AdministratorSaveOut save = std::move(*m_administratorSave);
+    const PendingAdministratorSave pending = std::move(*m_administratorSave);
     m_administratorSave.reset();
     setEnabled(true);
-    const bool saved = tellAdministratorSave(save, m_administratorSaveResult.result());
-    if (save.setting != Setting::Character) return;
+    const bool saved = tellAdministratorSave(pending, m_administratorSaveResult.result());
+    if (pending.setting != Setting::Character) return;
     if (saved) {
-        m_character = save.character;
+        m_character = pending.character;
     } else {
-        showStoredCharacter(save.character);
+        showStoredCharacter(pending.character);
     }
 }
 
-bool CharacterEditor::tellAdministratorSave(const AdministratorSaveOut& save,
+bool CharacterEditor::tellAdministratorSave(const PendingAdministratorSave& pending,
                                             const registry::ElevatedImport::Result& result) {
     switch (result.outcome) {
     case registry::ElevatedImport::Outcome::Declined:
-        m_messages.show(this, MessagePresenter::Style::Exclamation, administratorDeclinedText(save.setting));
+        m_messages.show(this, MessagePresenter::Style::Exclamation, administratorDeclinedText(pending.setting));
         return false;
     case registry::ElevatedImport::Outcome::Failed:
         m_messages.show(this, MessagePresenter::Style::Exclamation,
-                        administratorFailedText(save.setting, QString::fromStdString(result.reason)));
+                        administratorFailedText(pending.setting, QString::fromStdString(result.reason)));
         return false;
     case registry::ElevatedImport::Outcome::Imported:
         break;
     }
-    // Said saved only once every value reads back as it was shown; a string reads back in the
-    // code page, with its terminator.
-    for (const auto& value : save.values) {
-        const std::string expected = value.type == registry::kRegSz ? save.name + '\0' : value.bytes;
-        if (registry::ReadBinaryValue(m_registry, save.keyPath, value.name) != expected) {
-            m_messages.show(this, MessagePresenter::Style::Exclamation, administratorReadBackText(save.setting));
-            return false;
-        }
+    if (!registry::readsBackAsShown(m_registry, pending.save)) {
+        m_messages.show(this, MessagePresenter::Style::Exclamation, administratorReadBackText(pending.setting));
+        return false;
     }
-    m_messages.show(this, MessagePresenter::Style::Plain, administratorSavedText(save.shown));
+    m_messages.show(this, MessagePresenter::Style::Plain,
+                    administratorSavedText(QString::fromStdString(pending.save.shown)));
     return true;
 }
 
@@ -327,16 +283,6 @@ void CharacterEditor::closeEvent(QCloseEvent* event) {
         return;
     }
     QWidget::closeEvent(event);
-}
-
-void CharacterEditor::report(Setting setting, registry::Status status) {
-    if (status != registry::kSuccess)
-        m_messages.show(this, MessagePresenter::Style::Exclamation, notSavedText(setting, status));
-}
-
-void CharacterEditor::turnLoOff() {
-    turnOff(Option3);
-    if (m_character == Option3) m_character = nullptr;
 }
 
 // An option of an exclusive group cannot be turned off on its own; the group lets go of it briefly.

@@ -1,18 +1,17 @@
 #pragma once
 
+#include "chareditor/registry/administratorsave.h"
 #include "chareditor/registry/elevatedimport.h"
-#include "chareditor/registry/importfile.h"
-#include "chareditor/registry/registryapi.h"
 #include "chareditor/ui/notsaved.h"
 #include "common/messages.h"
 
 #include <QFutureWatcher>
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class QCheckBox;
 class QLineEdit;
@@ -39,65 +38,55 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
-    void OTF_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
+    // Reads the name, colours and character of the version shown.
+    void load();
+    void switchVersion();
+    void saveName();
+    void saveColours();
+    // Writes the character of an option turned on, by the player or by loading.
+    void chooseCharacter(QRadioButton* option);
 
-    void loadSettings(std::string_view keyPath, bool secretFiles);
     std::string_view currentKey() const;
-    void writeCharacter(QRadioButton* option, std::string_view keyPath, unsigned char code);
-    void report(Setting setting, registry::Status status);
     // Where a write was refused for lack of rights: whether the player was asked to save the values
     // shown with administrator rights, and whether that save has started. Every message that
     // follows the question is its own.
-    enum class AdministratorSave { NotOffered, NotSaved, Started };
-    AdministratorSave offerAdministratorSave(Setting setting, registry::Status status, QRadioButton* character);
-    // A save with administrator rights that has not ended: what it saves, and for which write.
-    struct AdministratorSaveOut {
+    enum class Offer { NotMade, NotSaved, Started };
+    Offer offerAdministratorSave(Setting setting, registry::Status status, QRadioButton* character);
+    // A save with administrator rights that has not ended, and for which write.
+    struct PendingAdministratorSave {
         Setting setting;
-        std::string_view keyPath;
-        std::vector<registry::ImportedValue> values;
-        std::string name; // as Set writes it, in the code page
-        QString shown;    // the values named, e.g. "name, colours and character"
+        registry::AdministratorSave save;
         QRadioButton* character;
     };
     void endAdministratorSave();
     // What the save with administrator rights reported, told to the player: whether it was saved.
-    bool tellAdministratorSave(const AdministratorSaveOut& save, const registry::ElevatedImport::Result& result);
+    bool tellAdministratorSave(const PendingAdministratorSave& pending, const registry::ElevatedImport::Result& result);
     // The write's outcome reported: a message for a refusal, unless the administrator's save takes
     // it over.
     enum class Write { Stored, NotStored, Saving };
-    Write stored(Setting setting, registry::Status status, QRadioButton* character);
+    Write reportWrite(Setting setting, registry::Status status, QRadioButton* character);
     // The option stored before shows again, so that choosing `refused` again writes it again.
     void showStoredCharacter(QRadioButton* refused);
     std::optional<unsigned char> characterCode(QRadioButton* option) const;
-    void turnLoOff();
     static void turnOff(QRadioButton* option);
 
     MessagePresenter& m_messages;
     std::shared_ptr<registry::ElevatedImport> m_elevation;
     // The worker's result arrives here; gone with the editor, it reaches nothing.
     QFutureWatcher<registry::ElevatedImport::Result> m_administratorSaveResult;
-    std::optional<AdministratorSaveOut> m_administratorSave;
+    std::optional<PendingAdministratorSave> m_administratorSave;
     registry::Registry m_registry;
     std::optional<std::string> m_loadedCharacter; // while loading: the "Char" value just read
     QRadioButton* m_character = nullptr;          // the option whose character was stored or read last
 
-    QRadioButton* Option1;
-    QRadioButton* Option2;
-    QRadioButton* Option3;
-    QCheckBox* OTF;
-    QLineEdit* Text1;
-    QPushButton* Command1;
-    QLineEdit* Text2;
-    QLineEdit* Text3;
-    QLineEdit* Text4;
-    QLineEdit* Text5;
-    QPushButton* Command2;
+    QRadioButton* m_characterJazz;
+    QRadioButton* m_characterSpaz;
+    QRadioButton* m_characterLori;
+    QCheckBox* m_secretFiles; // "1.24": The Secret Files' values, else those of 1.23
+    QLineEdit* m_nameEdit;
+    QPushButton* m_saveNameButton;
+    std::array<QLineEdit*, 4> m_colourEdits;
+    QPushButton* m_saveColoursButton;
 };
 
 } // namespace velberd

@@ -54,10 +54,6 @@ QString notSavedText(Setting setting, registry::Status status) {
     return lost(setting) + QStringLiteral("\n\n") + reason(setting, status);
 }
 
-} // namespace velberd
-
-namespace velberd {
-
 QString administratorSaveQuestion(Setting setting, const QString& shown) {
     return notSavedText(setting, registry::kAccessDenied) +
            QStringLiteral(" On this computer only an administrator may change the game's settings.\n\nSave the %1 "

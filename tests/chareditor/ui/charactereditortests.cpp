@@ -1,6 +1,8 @@
 #include "chareditor/registry/registryapi.h"
 #include "chareditor/registry/systemregistry.h"
 #include "chareditor/ui/charactereditor.h"
+#include "recordingmessages.h"
+#include "refusingbackend.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -42,44 +44,6 @@ QByteArray section124(const QByteArray& values) {
            "#time=1da0f0b5e8a1c30\n" +
            values + "\n";
 }
-
-class RecordingPresenter final : public MessagePresenter {
-public:
-    QStringList shown;
-    QStringList asked;
-    bool answer = true;
-    void show(QWidget*, Style, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString& text) override {
-        asked << text;
-        return answer;
-    }
-};
-
-// The prefix's registry, whose writes can be made to fail as a running Wine or a full disk fails them.
-class RefusingBackend final : public registry::Backend {
-public:
-    explicit RefusingBackend(std::unique_ptr<registry::Backend> inner) : m_inner(std::move(inner)) {}
-    registry::Status refusal = registry::kSuccess;
-    int writes = 0;
-
-    registry::Status openKey(registry::RootKey root, const std::string& subKey, std::uint32_t access,
-                             registry::KeyHandle& handle) override {
-        return m_inner->openKey(root, subKey, access, handle);
-    }
-    registry::Status queryValue(registry::KeyHandle key, const std::string& name, std::uint32_t& type,
-                                std::uint8_t* data, std::uint32_t& size) override {
-        return m_inner->queryValue(key, name, type, data, size);
-    }
-    registry::Status setValue(registry::KeyHandle key, const std::string& name, std::uint32_t type,
-                              const std::uint8_t* data, std::uint32_t size) override {
-        ++writes;
-        return refusal != registry::kSuccess ? refusal : m_inner->setValue(key, name, type, data, size);
-    }
-    registry::Status closeKey(registry::KeyHandle key) override { return m_inner->closeKey(key); }
-
-private:
-    std::unique_ptr<registry::Backend> m_inner;
-};
 
 std::string bytes(std::initializer_list<unsigned char> values) {
     std::string text;
@@ -126,8 +90,9 @@ private:
     void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2)); }
 
     std::unique_ptr<QTemporaryDir> m_prefix;
-    std::unique_ptr<RefusingBackend> m_backend;
-    RecordingPresenter m_messages;
+    std::unique_ptr<registry::Backend> m_registry;
+    std::unique_ptr<test::RefusingBackend> m_backend;
+    test::RecordingMessages m_messages;
     std::unique_ptr<CharacterEditor> m_editor;
 };
 
@@ -135,7 +100,8 @@ void CharacterEditorTest::init() {
     m_prefix = std::make_unique<QTemporaryDir>();
     QVERIFY(m_prefix->isValid());
     qputenv("WINEPREFIX", QFile::encodeName(m_prefix->path()));
-    m_backend = std::make_unique<RefusingBackend>(registry::makeSystemRegistry());
+    m_registry = registry::makeSystemRegistry();
+    m_backend = std::make_unique<test::RefusingBackend>(*m_registry);
     m_messages.shown.clear();
 }
 
@@ -143,6 +109,7 @@ void CharacterEditorTest::cleanup() {
     QVERIFY(m_messages.shown.isEmpty());
     m_editor.reset();
     m_backend.reset();
+    m_registry.reset();
 #ifndef Q_OS_WIN
     // Writes lock the Wine server folders of the prefix, making them where they are missing.
     test::removeWineServerFolders(QFile::encodeName(m_prefix->path()).toStdString());
@@ -358,6 +325,8 @@ void CharacterEditorTest::loriCannotBeChosenFor123() {
     click(control<QRadioButton>("Option3"));
     QVERIFY(!control<QRadioButton>("Option3")->isChecked());
     QVERIFY(control<QRadioButton>("Option1")->isChecked());
+    // Nor by a tool that turns the option on through its object name.
+    control<QRadioButton>("Option3")->setChecked(true);
     QCOMPARE(userDefaults(), before);
 }
 
@@ -389,7 +358,7 @@ void CharacterEditorTest::unreadableKeysShowErrorAndWriteNothing() {
     click(control<QCheckBox>("OTF"));
     QCOMPARE(userDefaults(), kHeader);
     QCOMPARE(m_messages.shown.size(), 3);
-    for (const QString& text : std::as_const(m_messages.shown))
+    for (const auto& [style, text] : std::as_const(m_messages.shown))
         QVERIFY2(text.contains(QStringLiteral("no settings for this version yet")), qPrintable(text));
     QVERIFY(!control<QRadioButton>("Option1")->isChecked());
     m_messages.shown.clear();
@@ -449,7 +418,7 @@ void CharacterEditorTest::refusedWriteSaysWhyOnceAndKeepsTheChoice() {
     m_backend->refusal = refusal;
     auto* button = this->control<QAbstractButton>(qPrintable(control));
     click(button);
-    QCOMPARE(m_messages.shown, QStringList{message});
+    QCOMPARE(m_messages.shown, (QList{std::pair{MessagePresenter::Style::Exclamation, message}}));
     QCOMPARE(userDefaults(), before);
     // What the player typed or chose stays, so that the same click after the cause is gone saves it.
     QCOMPARE(name->text(), QStringLiteral("Spaz"));

@@ -3,6 +3,8 @@
 #include "chareditor/registry/regexeimport.h"
 #include "chareditor/registry/systemregistry.h"
 #include "chareditor/ui/charactereditor.h"
+#include "recordingmessages.h"
+#include "refusingbackend.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -20,44 +22,10 @@ namespace {
 const char* const kKey123 = ".Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2\\1.23\\Player0";
 const char* const kKey124 = ".Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2 Special Edition\\1.24\\Player0";
 
-class RecordingPresenter final : public MessagePresenter {
-public:
-    QStringList shown;
-    QStringList asked;
-    bool answer = true;
-    void show(QWidget*, Style, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString& text) override {
-        asked << text;
-        return answer;
-    }
-};
-
 void store(const char* key, const char* name, DWORD type, const QByteArray& bytes) {
     QCOMPARE(RegSetKeyValueA(HKEY_USERS, key, name, type, bytes.constData(), static_cast<DWORD>(bytes.size())),
              ERROR_SUCCESS);
 }
-
-// Windows' registry, refusing every write as it refuses a player who is no administrator.
-class RefusingWrites final : public registry::Backend {
-public:
-    explicit RefusingWrites(registry::Backend& inner) : m_inner(inner) {}
-    registry::Status openKey(registry::RootKey root, const std::string& subKey, std::uint32_t access,
-                             registry::KeyHandle& handle) override {
-        return m_inner.openKey(root, subKey, access, handle);
-    }
-    registry::Status queryValue(registry::KeyHandle key, const std::string& name, std::uint32_t& type,
-                                std::uint8_t* data, std::uint32_t& size) override {
-        return m_inner.queryValue(key, name, type, data, size);
-    }
-    registry::Status setValue(registry::KeyHandle, const std::string&, std::uint32_t, const std::uint8_t*,
-                              std::uint32_t) override {
-        return registry::kAccessDenied;
-    }
-    registry::Status closeKey(registry::KeyHandle key) override { return m_inner.closeKey(key); }
-
-private:
-    registry::Backend& m_inner;
-};
 
 struct Stored {
     DWORD type = 0;
@@ -85,7 +53,6 @@ private slots:
     void init();
     void cleanup();
     void readsAndWritesThePlayersValues();
-    void missingKeysSayThereAreNoSettingsYet();
     void refusedForLackOfRightsWindowsRegistryToolSaves();
 
 private:
@@ -102,7 +69,7 @@ private:
     }
 
     std::unique_ptr<registry::Backend> m_backend;
-    RecordingPresenter m_messages;
+    test::RecordingMessages m_messages;
     std::unique_ptr<CharacterEditor> m_editor;
 };
 
@@ -159,16 +126,6 @@ void CharacterEditorWindowsTest::readsAndWritesThePlayersValues() {
     QVERIFY(m_messages.shown.isEmpty());
 }
 
-void CharacterEditorWindowsTest::missingKeysSayThereAreNoSettingsYet() {
-    open();
-    QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("Error"));
-    click(control<QPushButton>("Command1"));
-    QCOMPARE(m_messages.shown.size(), 1);
-    QVERIFY2(m_messages.shown.first().contains(QStringLiteral("no settings for this version yet")),
-             qPrintable(m_messages.shown.first()));
-    QCOMPARE(stored(kKey123, "Name").type, DWORD(0));
-}
-
 // A write refused for lack of rights (a stand-in refuses it here, where every program may write)
 // goes to Windows' own registry tool, which imports the values shown, a name of quotes, brackets
 // and a backslash among them; they read back through the registry and through the tool itself.
@@ -177,7 +134,9 @@ void CharacterEditorWindowsTest::refusedForLackOfRightsWindowsRegistryToolSaves(
     store(kKey123, "Char", REG_BINARY, QByteArray("\x37\0\0\0", 4));
     store(kKey123, "Color", REG_BINARY, "\x10\x20\x30\x40");
     store(kKey123, "Name", REG_SZ, QByteArray("Jazz", 5));
-    RefusingWrites refusing(*m_backend);
+    // Windows' registry, refusing every write as it refuses a player who is no administrator.
+    test::RefusingBackend refusing(*m_backend);
+    refusing.refusal = registry::kAccessDenied;
     auto tool = std::make_shared<registry::RegExeImport>(
         QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdWString());
     m_editor = std::make_unique<CharacterEditor>(refusing, m_messages, tool);
@@ -190,7 +149,9 @@ void CharacterEditorWindowsTest::refusedForLackOfRightsWindowsRegistryToolSaves(
     QCOMPARE(m_messages.asked.size(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(
         m_messages.shown,
-        QStringList{QStringLiteral("The name, colours and character were saved with administrator rights.")}, 60'000);
+        (QList{std::pair{MessagePresenter::Style::Plain,
+                         QStringLiteral("The name, colours and character were saved with administrator rights.")}}),
+        60'000);
     QCOMPARE(stored(kKey123, "Name").bytes, QByteArray("\"T\xe9\"][x\\", 9));
     QCOMPARE(stored(kKey123, "Color").bytes, QByteArray("\x10\x20\x30\x40"));
     QCOMPARE(stored(kKey123, "Char").bytes, QByteArray("\x37\0\0\0", 4));

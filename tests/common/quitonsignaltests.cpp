@@ -1,4 +1,4 @@
-#include "browser/ui/processstarter.h"
+#include "browser/client/processstarter.h"
 #include "common/quitonsignal.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/ui/processstarter.h"
+#include "browser/client/processstarter.h"
 
 #include <QList>
 

@@ -1,15 +1,15 @@
 #include "browser/logic/launch.h"
 
-#include "browser/ui/gameprogram.h"
+#include "browser/client/processstarter.h"
+#include "browser/logic/gamefile.h"
 #include "browser/ui/mainwindow.h"
-#include "browser/ui/processstarter.h"
 #include "browser/ui/serverdetailspanel.h"
+#include "common/ansitext.h"
 #include "common/messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 
 namespace velberd {
@@ -20,8 +20,8 @@ std::string text(const QString& value) {
     return value.toStdString();
 }
 
-QString text(const std::string& value) {
-    return QString::fromStdString(value);
+QString text(std::string_view value) {
+    return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
 }
 
 } // namespace
@@ -44,25 +44,26 @@ void MainWindow::joinSelectedServer() {
     const auto folder = text(QDir::toNativeSeparators(m_services.programFolder));
     const auto logPath = logFilePath(folder, m_launchCounter, style);
 
-    const QString gamePath = m_gamePath->currentText();
+    const auto gamePath = text(m_gamePath->currentText());
     const auto command =
-        buildLaunchCommand(text(gamePath), switches, logPath, text(m_details->access()), text(m_details->address()));
+        buildLaunchCommand(gamePath, switches, logPath, text(m_details->access()), text(m_details->address()));
     if (!command) return;
     // A game that cannot start says why; one that starts shows itself.
-    const auto refuse = [this](const QString& why) {
-        m_services.messages->show(this, MessagePresenter::Style::Exclamation, why);
+    const auto refuse = [this](const std::string& why) {
+        m_services.messages->show(this, MessagePresenter::Style::Exclamation, text(why));
     };
-    if (const auto problem = gameProblem(gamePath, m_services.winePrefix))
-        return refuse(gameProblemMessage(*problem, gamePath));
-    if (const auto problem = codePageProblemMessage(gamePath, switches.log ? m_services.programFolder : QString()))
+    const auto prefix = text(m_services.winePrefix);
+    if (const auto problem = gameProblem(gamePath, prefix)) return refuse(gameProblemMessage(*problem, gamePath));
+    const auto lacking = [](std::string_view part) { return text(toAnsi(text(part)).lacking); };
+    if (const auto problem =
+            codePageProblemMessage(gamePath, switches.log ? text(m_services.programFolder) : std::string(), lacking))
         return refuse(*problem);
     QStringList arguments;
     for (const auto& argument : command->arguments)
         arguments << text(argument);
-    // The game finds its data beside itself, so it starts in its own folder.
-    const QString gameFolder = QFileInfo(gameFile(gamePath, m_services.winePrefix)).absolutePath();
-    if (const auto reason = m_services.processes->start(text(command->program), arguments, gameFolder))
-        refuse(refusedStartMessage(gamePath, *reason));
+    if (const auto reason =
+            m_services.processes->start(text(command->program), arguments, text(gameFolder(gamePath, prefix))))
+        refuse(refusedStartMessage(gamePath, text(*reason)));
 }
 
 } // namespace velberd

@@ -1,6 +1,6 @@
 #include "browser/client/listserverclient.h"
+#include "browser/logic/gamefile.h"
 #include "browser/logic/gamepathfile.h"
-#include "browser/ui/gameprogram.h"
 #include "browser/ui/mainwindow.h"
 #include "chareditor/ui/charactereditor.h"
 #include "common/ansitext.h"
@@ -36,7 +36,7 @@ void MainWindow::loadGamePaths() {
     m_gamePath->addItem(toCaption(paths.secretFiles));
     // Adding items selects the first; the choice is left to the server's version or the player.
     m_gamePath->setCurrentIndex(-1);
-    m_gamePath->setEditText(kGamePathPlaceholder);
+    m_gamePath->setEditText(QString::fromUtf8(kGamePathPlaceholder));
 }
 
 void MainWindow::advanceStartup() {

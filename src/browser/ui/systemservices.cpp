@@ -1,6 +1,6 @@
+#include "browser/client/localaddress.h"
+#include "browser/client/processstarter.h"
 #include "browser/ui/browserservices.h"
-#include "browser/ui/localaddress.h"
-#include "browser/ui/processstarter.h"
 #include "chareditor/registry/systemregistry.h"
 #ifdef Q_OS_WIN
 #include "chareditor/registry/regexeimport.h"

@@ -1,4 +1,4 @@
-#include "browser/ui/processstarter.h"
+#include "browser/client/processstarter.h"
 
 #include <QCoreApplication>
 #include <QFile>

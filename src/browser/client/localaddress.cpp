@@ -1,4 +1,4 @@
-#include "browser/ui/localaddress.h"
+#include "browser/client/localaddress.h"
 
 #include <QNetworkInterface>
 

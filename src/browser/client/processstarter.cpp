@@ -1,7 +1,7 @@
-#include "browser/ui/processstarter.h"
+#include "browser/client/processstarter.h"
 
+#include "browser/client/windowsprocess.h"
 #include "browser/logic/launch.h"
-#include "browser/ui/windowsprocess.h"
 
 #include <QProcess>
 

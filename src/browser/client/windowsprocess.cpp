@@ -1,4 +1,4 @@
-#include "browser/ui/windowsprocess.h"
+#include "browser/client/windowsprocess.h"
 
 #include "browser/logic/windowscommandline.h"
 #include "common/windowserror/windowserror.h"

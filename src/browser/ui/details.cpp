@@ -1,6 +1,7 @@
 #include "browser/client/networkworker.h"
 #include "browser/logic/probablehosts.h"
 #include "browser/logic/serverdetails.h"
+#include "browser/ui/launchrow.h"
 #include "browser/ui/mainwindow.h"
 #include "browser/ui/serverdetailspanel.h"
 #include "browser/ui/serverpinger.h"
@@ -8,9 +9,7 @@
 #include "common/ansitext.h"
 #include "net/netservices.h"
 
-#include <QComboBox>
 #include <QListWidget>
-#include <QPushButton>
 
 namespace velberd {
 
@@ -23,7 +22,7 @@ std::string MainWindow::currentEntry() const {
 
 void MainWindow::showEntryHeader(const EntryHeader& header) {
     m_details->showHeader(header);
-    m_join->setEnabled(header.joinEnabled);
+    m_launchRow->setJoinEnabled(header.joinEnabled);
 }
 
 void MainWindow::showSelectedServer() {
@@ -32,15 +31,13 @@ void MainWindow::showSelectedServer() {
 
     const auto details = readServerDetails(currentEntry());
     m_details->showDetails(details);
-    m_join->setEnabled(details.header.joinEnabled);
+    m_launchRow->setJoinEnabled(details.header.joinEnabled);
     lookUpHosts(selection, details.header.address, details.lookupAddress);
     const auto port = gamePort(currentEntry());
     m_pinger->startPinging(selection, details.header.address, port);
     m_statusWatch->startWatching(selection, details.header.address, port, toCaption(details.header.serverName));
 
-    if (const auto index = gamePathIndexForVersion(fromCaption(m_details->version()));
-        index && *index < m_gamePath->count())
-        m_gamePath->setCurrentIndex(*index);
+    m_launchRow->followVersion(m_details->version());
 }
 
 // "Hostname:" names the address shown; the probable hosts come from the entry's own address, which a

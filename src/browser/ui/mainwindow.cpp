@@ -2,6 +2,7 @@
 
 #include "browser/client/listserverclient.h"
 #include "browser/client/networkworker.h"
+#include "browser/ui/launchrow.h"
 #include "browser/ui/serverdetailspanel.h"
 #include "browser/ui/serverpinger.h"
 #include "browser/ui/serverstatuswatch.h"
@@ -9,7 +10,6 @@
 #include "common/twips.h"
 
 #include <QListWidget>
-#include <QPushButton>
 #include <QTimer>
 
 namespace velberd {
@@ -37,7 +37,7 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
     connect(m_details->playerCountLink(), &ClickableLabel::clicked, m_statusWatch,
             &ServerStatusWatch::showPlayersWindow);
     connect(m_serverList, &QListWidget::currentRowChanged, this, &MainWindow::showSelectedServer);
-    connect(m_join, &QPushButton::clicked, this, &MainWindow::joinSelectedServer);
+    connect(m_launchRow, &LaunchRow::joinClicked, this, &MainWindow::joinSelectedServer);
     m_entryList->installEventFilter(this);
 
     load();
@@ -45,6 +45,10 @@ MainWindow::MainWindow(BrowserServices services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::joinSelectedServer() {
+    m_launchRow->join(m_details->access(), m_details->address());
+}
 
 void MainWindow::pingSelectedServer() {
     m_pinger->pingAgain();

@@ -10,18 +10,16 @@
 #include <string>
 #include <vector>
 
-class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QListWidget;
-class QPushButton;
 class QTimer;
 
 namespace velberd {
 
 class CharacterEditor;
 class ClickableLabel;
+class LaunchRow;
 class ListServerClient;
 class NetworkWorker;
 class ServerDetailsPanel;
@@ -52,7 +50,6 @@ protected:
 private:
     void createControls();
     void load();
-    void loadGamePaths();
     void showServerList(const std::vector<std::string>& entries);
     std::string currentEntry() const;
     void showEntryHeader(const EntryHeader& header);
@@ -72,13 +69,7 @@ private:
     QLabel* m_localAddress = nullptr;
     ServerDetailsPanel* m_details = nullptr;
     ClickableLabel* m_characterEditorLink = nullptr;
-    QComboBox* m_gamePath = nullptr;
-    QCheckBox* m_spy = nullptr;
-    QCheckBox* m_safeMode = nullptr;
-    QCheckBox* m_fullScreen = nullptr;
-    QCheckBox* m_logger = nullptr;
-    QCheckBox* m_mute = nullptr;
-    QPushButton* m_join = nullptr;
+    LaunchRow* m_launchRow = nullptr;
 
     QTimer* m_startupTimer = nullptr;
     ListServerClient* m_listClient = nullptr;
@@ -86,7 +77,6 @@ private:
     QPointer<CharacterEditor> m_characterEditor;
 
     std::int16_t m_startupStep = 0;
-    std::int16_t m_launchCounter = 0;
     // Knows the current selection, so that work and results for a server the player has since
     // left are dropped.
     std::unique_ptr<NetworkWorker> m_worker;

@@ -1,15 +1,13 @@
 #include "browser/ui/formcontrols.h"
+#include "browser/ui/launchrow.h"
 #include "browser/ui/listboxrows.h"
 #include "browser/ui/mainwindow.h"
 #include "browser/ui/serverdetailspanel.h"
 #include "common/clickablelabel.h"
 #include "common/twips.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QListWidget>
-#include <QPushButton>
 
 namespace velberd {
 namespace {
@@ -55,19 +53,7 @@ void MainWindow::createControls() {
     m_characterEditorLink->setAutoFillBackground(true);
     m_characterEditorLink->setCursor(Qt::PointingHandCursor);
 
-    m_gamePath = place(new QComboBox(this), "Combo1", twipsRect(0, 4080, 2175, 360), font);
-    m_gamePath->setEditable(true);
-    m_gamePath->setInsertPolicy(QComboBox::NoInsert);
-    m_gamePath->setEditText(QStringLiteral("Game Path"));
-
-    m_spy = checkBox(this, "spy", QStringLiteral("spy"), twipsRect(2280, 4080, 615, 315), false);
-    m_safeMode = checkBox(this, "safe", QStringLiteral("safemode"), twipsRect(2880, 4080, 960, 315), false);
-    m_fullScreen = checkBox(this, "full", QStringLiteral("fullscreen"), twipsRect(3840, 4080, 975, 315), true);
-    m_logger = checkBox(this, "log", QStringLiteral("logger"), twipsRect(4800, 4080, 735, 315), false);
-    m_mute = checkBox(this, "mute", QStringLiteral("mute"), twipsRect(5520, 4080, 615, 315), false);
-
-    m_join = place(new QPushButton(QStringLiteral("Join"), this), "Command1", twipsRect(6135, 4080, 615, 360), font);
-    m_join->setFocus();
+    m_launchRow = place(new LaunchRow(m_services, this), "LaunchRow", twipsRect(0, 4080, 6750, 375), font);
 }
 
 } // namespace velberd

@@ -1,13 +1,8 @@
 #include "browser/client/listserverclient.h"
-#include "browser/logic/gamefile.h"
-#include "browser/logic/gamepathfile.h"
+#include "browser/ui/launchrow.h"
 #include "browser/ui/mainwindow.h"
 #include "chareditor/ui/charactereditor.h"
-#include "common/ansitext.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
@@ -21,22 +16,8 @@ constexpr std::int16_t kLastStartupStep = 6;
 
 void MainWindow::load() {
     m_startupStep = 0;
-    m_launchCounter = 0;
-    loadGamePaths();
+    m_launchRow->loadGamePaths();
     if (m_services.localAddress) m_localAddress->setText(m_services.localAddress());
-}
-
-void MainWindow::loadGamePaths() {
-    QFile file(QDir(m_services.programFolder).filePath(QStringLiteral("dirs.txt")));
-    QByteArray bytes;
-    // A missing or unreadable file reads as an empty one: two empty paths.
-    if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-    const auto paths = parseGamePathFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    m_gamePath->addItem(toCaption(paths.classic));
-    m_gamePath->addItem(toCaption(paths.secretFiles));
-    // Adding items selects the first; the choice is left to the server's version or the player.
-    m_gamePath->setCurrentIndex(-1);
-    m_gamePath->setEditText(QString::fromUtf8(kGamePathPlaceholder));
 }
 
 void MainWindow::advanceStartup() {

@@ -49,7 +49,7 @@ Times pings(const TestNetwork& network) {
         for (std::size_t i = 0; i < kRounds; ++i) {
             EchoReplyRecord record;
             auto start = Clock::now();
-            SendEcho(kQuietAddress, "test", record);
+            exchangeEcho(kQuietAddress, "test", record);
             times.echoWallMs[i] = msSince(start);
             times.echo[i] = record.roundTripTime();
             start = Clock::now();

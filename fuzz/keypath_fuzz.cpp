@@ -10,7 +10,7 @@ using velberd::fuzz::require;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view path(reinterpret_cast<const char*>(data), size);
     int reported = 0;
-    const auto key = velberd::registry::ParseKeyPath(path, [&](std::string_view malformed) {
+    const auto key = velberd::registry::parseKeyPath(path, [&](std::string_view malformed) {
         require(malformed == path, "the malformed path is reported as given");
         ++reported;
     });
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const auto slash = path.find('\\');
-    require(key.root == velberd::registry::RootKeyFromName(path.substr(0, slash)), "the root is the first part");
+    require(key.root == velberd::registry::rootKeyFromName(path.substr(0, slash)), "the root is the first part");
     require(path.ends_with(key.subKey), "the sub key is the rest");
     require(key.subKey.empty() == (slash == std::string_view::npos || slash + 1 == path.size()),
             "a sub key follows the first backslash");

@@ -50,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "the version is text of the entry");
 
     if (const auto number = velberd::uptimeNumber(entry))
-        require(isUptimeText(velberd::FormatUptime(*number)), "an uptime reads m:ss");
+        require(isUptimeText(velberd::formatUptime(*number)), "an uptime reads m:ss");
     if (size >= sizeof(float)) {
         float raw = 0;
         std::memcpy(&raw, data, sizeof raw);
-        require(isUptimeText(velberd::FormatUptime(raw)), "any float formats as m:ss or --:--");
+        require(isUptimeText(velberd::formatUptime(raw)), "any float formats as m:ss or --:--");
     }
 
     const auto hosts = velberd::probableHosts(entry);

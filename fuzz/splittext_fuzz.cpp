@@ -1,4 +1,4 @@
-// SplitText with any delimiter, limit and comparison.
+// splitText with any delimiter, limit and comparison.
 #include "browser/logic/splittext.h"
 #include "check.h"
 
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto delimiter = input.ConsumeRandomLengthString(8);
     const auto expression = input.ConsumeRemainingBytesAsString();
 
-    const auto pieces = velberd::SplitText(expression, delimiter, limit, compare);
+    const auto pieces = velberd::splitText(expression, delimiter, limit, compare);
     if (expression.empty() || limit == 0) {
         require(pieces.empty(), "nothing to cut gives no pieces");
         return 0;

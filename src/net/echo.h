@@ -59,11 +59,4 @@ enum class EchoOutcome {
 EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record,
                          const StillWanted& wanted = {});
 
-// The status result of an echo: -1 when the address was not dotted (or was 255.255.255.255), 0 when
-// the platform's echo service could not be opened, otherwise the status the record holds.
-std::int32_t echoStatus(EchoOutcome outcome, const EchoReplyRecord& record);
-
-// exchangeEcho with its status result.
-std::int32_t SendEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record);
-
 } // namespace velberd::net

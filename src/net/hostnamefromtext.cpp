@@ -2,8 +2,8 @@
 
 namespace velberd::net {
 
-std::string HostNameFromText(const std::string& text) {
-    return HostNameFromAddress(AddressFromText(text));
+std::string hostNameFromText(const std::string& text) {
+    return hostNameFromAddress(addressFromText(text));
 }
 
 } // namespace velberd::net

@@ -5,24 +5,16 @@
 
 namespace velberd::net {
 
-bool SystemNetServices::StartSocketLibrary() {
-    return net::StartSocketLibrary();
+bool SystemNetServices::startSocketLibrary() {
+    return net::startSocketLibrary();
 }
 
-bool SystemNetServices::StopSocketLibrary() {
-    return net::StopSocketLibrary();
+bool SystemNetServices::stopSocketLibrary() {
+    return net::stopSocketLibrary();
 }
 
-Address SystemNetServices::AddressFromText(const std::string& text) {
-    return net::AddressFromText(text);
-}
-
-std::string SystemNetServices::HostNameFromAddress(Address address) {
-    return net::HostNameFromAddress(address);
-}
-
-std::string SystemNetServices::HostNameFromText(const std::string& text) {
-    return net::HostNameFromText(text);
+std::string SystemNetServices::hostNameFromText(const std::string& text) {
+    return net::hostNameFromText(text);
 }
 
 EchoOutcome SystemNetServices::exchangeEcho(const std::string& address, const std::string& payload,

@@ -16,13 +16,13 @@ inline constexpr std::size_t kHostNameLimit = 256;
 // Dotted text as the platform's dotted-quad parser reads it; anything it refuses (including
 // "255.255.255.255") is looked up as a host name, whose first IPv4 address is the result.
 // kFailureAddress when neither works.
-Address AddressFromText(const std::string& text);
+Address addressFromText(const std::string& text);
 
 // The official name of the host at address, or kUnknownHost.
-std::string HostNameFromAddress(Address address);
+std::string hostNameFromAddress(Address address);
 
-// HostNameFromAddress(AddressFromText(text)). A text that does not resolve is reverse-looked-up
+// hostNameFromAddress(addressFromText(text)). A text that does not resolve is reverse-looked-up
 // as 255.255.255.255, the address the failure value stands for.
-std::string HostNameFromText(const std::string& text);
+std::string hostNameFromText(const std::string& text);
 
 } // namespace velberd::net

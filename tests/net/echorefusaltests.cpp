@@ -5,14 +5,14 @@
 namespace velberd::net {
 namespace {
 
-TEST(SendEcho, RefusesWhatIsNotADottedAddressAndLeavesTheRecord) {
+TEST(ExchangeEcho, RefusesWhatIsNotADottedAddressAndLeavesTheRecord) {
     // What the browser passes for a private server, for no server, for a host name, and the one
     // dotted address that equals the parser's failure value.
     for (const char* address : {"restricted", "x", "localhost", "255.255.255.255", "", "1.2.3.4.5", "1.2.3.x"}) {
         EchoReplyRecord record;
         record.bytes.fill(0x5A);
         const EchoReplyRecord before = record;
-        EXPECT_EQ(SendEcho(address, "test", record), -1) << address;
+        EXPECT_EQ(exchangeEcho(address, "test", record), EchoOutcome::NotDotted) << address;
         EXPECT_EQ(record.bytes, before.bytes) << address;
     }
 }

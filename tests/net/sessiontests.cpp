@@ -1,5 +1,4 @@
 #include "net/netservices.h"
-#include "net/resolve.h"
 #include "net/session.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +10,18 @@ namespace {
 // Windows counts sessions: each start needs a cleanup of its own, and one cleanup more is refused.
 TEST(SocketLibrary, SessionsNestAndACleanupTooManyIsRefused) {
     SystemNetServices services;
-    EXPECT_FALSE(services.StopSocketLibrary());
-    ASSERT_TRUE(services.StartSocketLibrary());
-    ASSERT_TRUE(StartSocketLibrary());
-    EXPECT_TRUE(StopSocketLibrary());
-    EXPECT_TRUE(services.StopSocketLibrary());
-    EXPECT_FALSE(StopSocketLibrary());
+    EXPECT_FALSE(services.stopSocketLibrary());
+    ASSERT_TRUE(services.startSocketLibrary());
+    ASSERT_TRUE(startSocketLibrary());
+    EXPECT_TRUE(stopSocketLibrary());
+    EXPECT_TRUE(services.stopSocketLibrary());
+    EXPECT_FALSE(stopSocketLibrary());
 }
 #endif
 
-TEST(SystemNetServices, ReachesTheAddressParserTheEchoAndTheGamePing) {
+TEST(SystemNetServices, ReachesTheEchoAndTheGamePing) {
     SystemNetServices system;
     NetServices& services = system;
-    EXPECT_EQ(services.AddressFromText("127.0.0.2"), AddressFromText("127.0.0.2"));
-    EXPECT_NE(services.AddressFromText("127.0.0.2"), kFailureAddress);
     EchoReplyRecord record;
     EXPECT_EQ(services.exchangeEcho("restricted", "test", record, {}), EchoOutcome::NotDotted);
     EXPECT_EQ(services.exchangeGamePing("restricted", 10052, {}).outcome, GamePingOutcome::NotDotted);

@@ -97,26 +97,18 @@ std::vector<std::string> FakeNetServices::gamePings() const {
     return m_gamePings;
 }
 
-bool FakeNetServices::StartSocketLibrary() {
+bool FakeNetServices::startSocketLibrary() {
     if (!m_sessionOpens) return false;
     ++m_openSessions;
     return true;
 }
 
-bool FakeNetServices::StopSocketLibrary() {
+bool FakeNetServices::stopSocketLibrary() {
     --m_openSessions;
     return m_sessionCloses;
 }
 
-net::Address FakeNetServices::AddressFromText(const std::string&) {
-    return net::kFailureAddress;
-}
-
-std::string FakeNetServices::HostNameFromAddress(net::Address) {
-    return "Unknown";
-}
-
-std::string FakeNetServices::HostNameFromText(const std::string& text) {
+std::string FakeNetServices::hostNameFromText(const std::string& text) {
     Name found{"Unknown", 0};
     {
         std::unique_lock lock(m_mutex);

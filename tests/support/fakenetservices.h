@@ -55,11 +55,9 @@ public:
     // The most echoes that were out at the same time.
     int mostEchoesAtOnce() const;
 
-    bool StartSocketLibrary() override;
-    bool StopSocketLibrary() override;
-    net::Address AddressFromText(const std::string& text) override;
-    std::string HostNameFromAddress(net::Address address) override;
-    std::string HostNameFromText(const std::string& text) override;
+    bool startSocketLibrary() override;
+    bool stopSocketLibrary() override;
+    std::string hostNameFromText(const std::string& text) override;
     net::EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, net::EchoReplyRecord& record,
                                   const net::StillWanted& wanted) override;
     net::GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port,

@@ -8,12 +8,12 @@ using Result = Measurement::Result;
 
 PingRound pingOnce(net::NetServices& net, const std::string& address, const net::StillWanted& wanted) {
     PingRound round;
-    if (!net.StartSocketLibrary()) return round;
+    if (!net.startSocketLibrary()) return round;
     round.opened = true;
     net::EchoReplyRecord record{};
     round.outcome = net.exchangeEcho(address, "test", record, wanted);
     round.roundTrip = record.roundTripTime();
-    round.closedCleanly = net.StopSocketLibrary();
+    round.closedCleanly = net.stopSocketLibrary();
     return round;
 }
 

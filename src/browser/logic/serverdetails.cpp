@@ -59,7 +59,7 @@ std::optional<std::string> uptime(std::string_view entry) {
     const int end = positionOf(entry, " [");
     auto raw = slice(entry, spaces, end - spaces);
     if (!raw) return std::nullopt;
-    if (const auto seconds = uptimeNumber(*raw)) return FormatUptime(*seconds);
+    if (const auto seconds = uptimeNumber(*raw)) return formatUptime(*seconds);
     return raw;
 }
 

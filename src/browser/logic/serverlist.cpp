@@ -7,7 +7,7 @@ namespace velberd {
 
 std::vector<std::string> parseReceivedBlock(std::string_view block) {
     // Only the first eleven lines count, so the cut stops there however long the block is.
-    auto lines = SplitText(block, "\r\n", static_cast<int>(kLineSlots) + 1);
+    auto lines = splitText(block, "\r\n", static_cast<int>(kLineSlots) + 1);
     std::vector<std::string> entries;
     if (lines.empty()) return entries;
     if (!lines[0].empty()) entries.push_back(std::move(lines[0]));

@@ -1,7 +1,5 @@
 #include "browser/logic/slice.h"
 
-#include <algorithm>
-
 namespace velberd {
 
 int positionOf(std::string_view text, std::string_view marker, int from) {
@@ -21,22 +19,9 @@ std::optional<std::string> slice(std::string_view text, int start, int length) {
     return std::string{text.substr(first, static_cast<std::size_t>(length))};
 }
 
-std::optional<std::string> sliceFrom(std::string_view text, int start) {
-    if (start < 1) return std::nullopt;
-    const auto first = static_cast<std::size_t>(start - 1);
-    if (first >= text.size()) return std::string{};
-    return std::string{text.substr(first)};
-}
-
 std::optional<std::string> leftOf(std::string_view text, int count) {
     if (count < 0) return std::nullopt;
     return std::string{text.substr(0, static_cast<std::size_t>(count))};
-}
-
-std::optional<std::string> rightOf(std::string_view text, int count) {
-    if (count < 0) return std::nullopt;
-    const auto n = std::min(text.size(), static_cast<std::size_t>(count));
-    return std::string{text.substr(text.size() - n)};
 }
 
 } // namespace velberd

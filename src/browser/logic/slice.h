@@ -18,11 +18,7 @@ int positionOf(std::string_view text, std::string_view marker, int from = 1);
 // At most length characters starting at position start; shorter where the text ends sooner.
 std::optional<std::string> slice(std::string_view text, int start, int length);
 
-// Everything from position start to the end.
-std::optional<std::string> sliceFrom(std::string_view text, int start);
-
-// The first count characters, or the last count characters.
+// The first count characters.
 std::optional<std::string> leftOf(std::string_view text, int count);
-std::optional<std::string> rightOf(std::string_view text, int count);
 
 } // namespace velberd

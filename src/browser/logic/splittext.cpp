@@ -37,7 +37,7 @@ std::size_t findFrom(std::string_view text, std::string_view delimiter, std::siz
 
 } // namespace
 
-std::vector<std::string> SplitText(std::string_view expression, std::string_view delimiter, int limit,
+std::vector<std::string> splitText(std::string_view expression, std::string_view delimiter, int limit,
                                    Compare compare) {
     std::vector<std::string> pieces;
     if (expression.empty() || limit == 0) return pieces;

@@ -50,10 +50,10 @@ std::optional<std::int64_t> leadingMagnitude(std::string_view whole, std::string
 
 } // namespace
 
-std::string FormatUptime(float value) {
+std::string formatUptime(float value) {
     if (std::isnan(value) || std::isinf(value)) return "--:--";
     if (value < 0) {
-        auto text = FormatUptime(-value);
+        auto text = formatUptime(-value);
         return text == "0:00" ? text : "-" + text;
     }
     // Rounding the whole value to seconds first is the same as rounding the remainder and carrying

@@ -50,14 +50,14 @@ void MainWindow::lookUpHosts(std::uint64_t selection, const std::string& shownAd
                                  nameTheShownAddress](const NetworkWorker::Context& context) {
         std::string shownName;
         if (nameTheShownAddress) {
-            shownName = net->HostNameFromText(shownAddress);
+            shownName = net->hostNameFromText(shownAddress);
             context.post([this, selection, shownName] {
                 if (isCurrentSelection(selection)) m_details->showHostName(shownName);
             });
         }
         if (!lookupAddress || !context.current()) return;
         const auto hostName =
-            nameTheShownAddress && *lookupAddress == shownAddress ? shownName : net->HostNameFromText(*lookupAddress);
+            nameTheShownAddress && *lookupAddress == shownAddress ? shownName : net->hostNameFromText(*lookupAddress);
         const auto hosts = probableHosts(hostName);
         context.post([this, selection, hosts] {
             if (isCurrentSelection(selection) && hosts) m_details->showProbableHosts(*hosts);

@@ -23,7 +23,7 @@ AdministratorSave administratorSave(std::string_view keyPath, const EditorFields
 bool readsBackAsShown(const Registry& registry, const AdministratorSave& save) {
     return std::ranges::all_of(save.values, [&](const ImportedValue& value) {
         const std::string expected = value.type == kRegSz ? save.name + '\0' : value.bytes;
-        return ReadBinaryValue(registry, save.keyPath, value.name) == expected;
+        return readBinaryValue(registry, save.keyPath, value.name) == expected;
     });
 }
 

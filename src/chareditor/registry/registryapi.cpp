@@ -15,7 +15,7 @@ const std::string kReadError = "Error";
 // it fails, else what `use` answers. No value when the path names no known root (nothing was opened).
 template <typename Use>
 std::optional<Status> withKey(const Registry& registry, std::string_view path, std::uint32_t access, Use&& use) {
-    const KeyPath key = ParseKeyPath(path, registry.malformed);
+    const KeyPath key = parseKeyPath(path, registry.malformed);
     if (key.root == 0) return std::nullopt;
     KeyHandle handle = 0;
     if (const Status opened = registry.backend.openKey(key.root, key.subKey, access, handle); opened != kSuccess) {
@@ -43,17 +43,17 @@ std::string incorrectFormatText(std::string_view path) {
     return "Incorrect Format:\n\n" + std::string(path);
 }
 
-KeyPath ParseKeyPath(std::string_view path, const MalformedPathSink& malformed) {
+KeyPath parseKeyPath(std::string_view path, const MalformedPathSink& malformed) {
     if (!path.starts_with("HKEY_") || path.ends_with('\\')) {
         if (malformed) malformed(path);
         return {};
     }
     const auto slash = path.find('\\');
-    if (slash == std::string_view::npos) return {RootKeyFromName(path), {}};
-    return {RootKeyFromName(path.substr(0, slash)), std::string(path.substr(slash + 1))};
+    if (slash == std::string_view::npos) return {rootKeyFromName(path), {}};
+    return {rootKeyFromName(path.substr(0, slash)), std::string(path.substr(slash + 1))};
 }
 
-RootKey RootKeyFromName(std::string_view name) {
+RootKey rootKeyFromName(std::string_view name) {
     static constexpr std::array<std::pair<std::string_view, RootKey>, 7> roots{{
         {"HKEY_CLASSES_ROOT", kClassesRoot},
         {"HKEY_CURRENT_USER", kCurrentUser},
@@ -69,7 +69,7 @@ RootKey RootKeyFromName(std::string_view name) {
     return 0;
 }
 
-std::string ReadStringValue(const Registry& registry, std::string_view path, std::string_view name) {
+std::string readStringValue(const Registry& registry, std::string_view path, std::string_view name) {
     std::string result = kReadError;
     const auto status = withKey(registry, path, kKeyRead, [&](KeyHandle key) {
         std::string buffer(kStringBufferSize, ' ');
@@ -87,7 +87,7 @@ std::string ReadStringValue(const Registry& registry, std::string_view path, std
     return status ? result : std::string();
 }
 
-std::string ReadBinaryValue(const Registry& registry, std::string_view path, std::string_view name) {
+std::string readBinaryValue(const Registry& registry, std::string_view path, std::string_view name) {
     std::string result = kReadError;
     const auto status = withKey(registry, path, kKeyRead, [&](KeyHandle key) {
         const std::string valueName(name);
@@ -106,7 +106,7 @@ std::string ReadBinaryValue(const Registry& registry, std::string_view path, std
     return status ? result : std::string();
 }
 
-Status WriteStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text) {
+Status writeStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text) {
     return withKey(registry, path, kKeyWrite,
                    [&](KeyHandle key) {
                        std::string data(text);
@@ -117,7 +117,7 @@ Status WriteStringValue(const Registry& registry, std::string_view path, std::st
         .value_or(kInvalidHandle);
 }
 
-Status WriteBinaryValue(const Registry& registry, std::string_view path, std::string_view name,
+Status writeBinaryValue(const Registry& registry, std::string_view path, std::string_view name,
                         std::string_view bytes) {
     return withKey(registry, path, kKeyWrite,
                    [&](KeyHandle key) {

@@ -26,18 +26,18 @@ struct Registry {
 
 std::string incorrectFormatText(std::string_view path);
 
-KeyPath ParseKeyPath(std::string_view path, const MalformedPathSink& malformed);
-RootKey RootKeyFromName(std::string_view name);
+KeyPath parseKeyPath(std::string_view path, const MalformedPathSink& malformed);
+RootKey rootKeyFromName(std::string_view name);
 
 // "Error" when the key or value cannot be read; the empty text when the path names no known root.
-std::string ReadStringValue(const Registry& registry, std::string_view path, std::string_view name);
-std::string ReadBinaryValue(const Registry& registry, std::string_view path, std::string_view name);
+std::string readStringValue(const Registry& registry, std::string_view path, std::string_view name);
+std::string readBinaryValue(const Registry& registry, std::string_view path, std::string_view name);
 
 // kSuccess when the value is stored; otherwise why not, as the platform says it: kFileNotFound
 // for a key that does not exist (none is created), kBusy while Wine runs for the prefix,
 // kLockViolation while another Velberd writes to it, another status for a read or write that
 // failed, kInvalidHandle when the path names no known root.
-Status WriteStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text);
-Status WriteBinaryValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view bytes);
+Status writeStringValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view text);
+Status writeBinaryValue(const Registry& registry, std::string_view path, std::string_view name, std::string_view bytes);
 
 } // namespace velberd::registry

@@ -104,7 +104,7 @@ void CharacterEditor::switchVersion() {
 }
 
 void CharacterEditor::saveName() {
-    const auto status = registry::WriteStringValue(m_registry, currentKey(), "Name", fromCaption(m_nameEdit->text()));
+    const auto status = registry::writeStringValue(m_registry, currentKey(), "Name", fromCaption(m_nameEdit->text()));
     reportWrite(Setting::Name, status, m_character);
 }
 
@@ -120,13 +120,13 @@ void CharacterEditor::saveColours() {
         }
         colour.push_back(static_cast<char>(*byte));
     }
-    const auto status = registry::WriteBinaryValue(m_registry, currentKey(), "Color", colour);
+    const auto status = registry::writeBinaryValue(m_registry, currentKey(), "Color", colour);
     reportWrite(Setting::Colours, status, m_character);
 }
 
 void CharacterEditor::load() {
     const bool secretFiles = m_secretFiles->isChecked();
-    const std::string character = registry::ReadBinaryValue(m_registry, currentKey(), "Char");
+    const std::string character = registry::readBinaryValue(m_registry, currentKey(), "Char");
     if (!character.empty()) {
         const auto code = static_cast<unsigned char>(character.front());
         m_loadedCharacter = character;
@@ -140,10 +140,10 @@ void CharacterEditor::load() {
         m_loadedCharacter.reset();
     }
 
-    m_nameEdit->setText(toCaption(registry::ReadStringValue(m_registry, currentKey(), "Name")));
+    m_nameEdit->setText(toCaption(registry::readStringValue(m_registry, currentKey(), "Name")));
 
     // A value shorter than four bytes leaves the boxes it does not reach as they are.
-    const std::string colour = registry::ReadBinaryValue(m_registry, currentKey(), "Color");
+    const std::string colour = registry::readBinaryValue(m_registry, currentKey(), "Color");
     for (std::size_t i = 0; i < m_colourEdits.size() && i < colour.size(); ++i) {
         m_colourEdits[i]->setText(QString::fromStdString(colourText(static_cast<std::uint8_t>(colour[i]))));
     }
@@ -165,7 +165,7 @@ void CharacterEditor::chooseCharacter(QRadioButton* option) {
         m_character = option;
         return;
     }
-    const registry::Status status = registry::WriteBinaryValue(m_registry, currentKey(), "Char", value);
+    const registry::Status status = registry::writeBinaryValue(m_registry, currentKey(), "Char", value);
     const Write write = loading ? Write::Stored : reportWrite(Setting::Character, status, option);
     if (write == Write::Stored) m_character = option;
     // While the administrator's save is out, the option stays on until it has ended.

@@ -8,7 +8,7 @@
 
 namespace velberd::net {
 
-Address AddressFromText(const std::string& text) {
+Address addressFromText(const std::string& text) {
     const in_addr_t parsed = inet_addr(text.c_str());
     if (parsed != INADDR_NONE) return static_cast<Address>(parsed);
 
@@ -23,7 +23,7 @@ Address AddressFromText(const std::string& text) {
     return static_cast<Address>(first.sin_addr.s_addr);
 }
 
-std::string HostNameFromAddress(Address address) {
+std::string hostNameFromAddress(Address address) {
     sockaddr_in host{};
     host.sin_family = AF_INET;
     host.sin_addr.s_addr = static_cast<in_addr_t>(address);

@@ -3,11 +3,11 @@
 // POSIX sockets need no session, so there is nothing to open or to refuse.
 namespace velberd::net {
 
-bool StartSocketLibrary() {
+bool startSocketLibrary() {
     return true;
 }
 
-bool StopSocketLibrary() {
+bool stopSocketLibrary() {
     return true;
 }
 

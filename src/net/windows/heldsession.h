@@ -8,9 +8,9 @@ namespace velberd::net {
 // session for the echo holds one of its own for as long as it runs (sessions nest).
 class HeldSession {
 public:
-    HeldSession() : m_open(StartSocketLibrary()) {}
+    HeldSession() : m_open(startSocketLibrary()) {}
     ~HeldSession() {
-        if (m_open) StopSocketLibrary();
+        if (m_open) stopSocketLibrary();
     }
     HeldSession(const HeldSession&) = delete;
     HeldSession& operator=(const HeldSession&) = delete;

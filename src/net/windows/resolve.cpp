@@ -7,7 +7,7 @@
 
 namespace velberd::net {
 
-Address AddressFromText(const std::string& text) {
+Address addressFromText(const std::string& text) {
     const HeldSession session;
     const unsigned long parsed = inet_addr(text.c_str());
     if (parsed != INADDR_NONE) return static_cast<Address>(parsed);
@@ -21,7 +21,7 @@ Address AddressFromText(const std::string& text) {
     return first;
 }
 
-std::string HostNameFromAddress(Address address) {
+std::string hostNameFromAddress(Address address) {
     const HeldSession session;
     const hostent* host = gethostbyaddr(reinterpret_cast<const char*>(&address), sizeof address, AF_INET);
     if (host == nullptr || host->h_name == nullptr) return kUnknownHost;

@@ -4,12 +4,12 @@
 
 namespace velberd::net {
 
-bool StartSocketLibrary() {
+bool startSocketLibrary() {
     WSADATA startup{};
     return WSAStartup(0x0101, &startup) == 0;
 }
 
-bool StopSocketLibrary() {
+bool stopSocketLibrary() {
     return WSACleanup() == 0;
 }
 

@@ -8,37 +8,37 @@ namespace {
 using Pieces = std::vector<std::string>;
 
 TEST(SplitText, CutsAtEveryDelimiter) {
-    EXPECT_EQ(SplitText("", "\r\n"), Pieces{});
-    EXPECT_EQ(SplitText("no delimiter here", "\r\n"), Pieces{"no delimiter here"});
-    EXPECT_EQ(SplitText("z", "\r\n"), Pieces{"z"});
-    EXPECT_EQ(SplitText("line\r\nz", "\r\n"), (Pieces{"line", "z"}));
+    EXPECT_EQ(splitText("", "\r\n"), Pieces{});
+    EXPECT_EQ(splitText("no delimiter here", "\r\n"), Pieces{"no delimiter here"});
+    EXPECT_EQ(splitText("z", "\r\n"), Pieces{"z"});
+    EXPECT_EQ(splitText("line\r\nz", "\r\n"), (Pieces{"line", "z"}));
 }
 
 TEST(SplitText, LeadingAndAdjacentDelimitersGiveEmptyPieces) {
-    EXPECT_EQ(SplitText("\r\nline", "\r\n"), (Pieces{"", "line"}));
-    EXPECT_EQ(SplitText("one\r\n\r\ntwo", "\r\n"), (Pieces{"one", "", "two"}));
-    EXPECT_EQ(SplitText("\r\n\r\n", "\r\n"), (Pieces{"", ""}));
+    EXPECT_EQ(splitText("\r\nline", "\r\n"), (Pieces{"", "line"}));
+    EXPECT_EQ(splitText("one\r\n\r\ntwo", "\r\n"), (Pieces{"one", "", "two"}));
+    EXPECT_EQ(splitText("\r\n\r\n", "\r\n"), (Pieces{"", ""}));
 }
 
 TEST(SplitText, TrailingDelimiterGivesNoEmptyLastPiece) {
-    EXPECT_EQ(SplitText("line\r\n", "\r\n"), Pieces{"line"});
-    EXPECT_EQ(SplitText("a\r\nb\r\n", "\r\n"), (Pieces{"a", "b"}));
+    EXPECT_EQ(splitText("line\r\n", "\r\n"), Pieces{"line"});
+    EXPECT_EQ(splitText("a\r\nb\r\n", "\r\n"), (Pieces{"a", "b"}));
 }
 
 TEST(SplitText, LoneCrOrLfIsNotALineEnd) {
-    EXPECT_EQ(SplitText("a\rb\nc\r\nd", "\r\n"), (Pieces{"a\rb\nc", "d"}));
-    EXPECT_EQ(SplitText("a\r\r\nb", "\r\n"), (Pieces{"a\r", "b"}));
+    EXPECT_EQ(splitText("a\rb\nc\r\nd", "\r\n"), (Pieces{"a\rb\nc", "d"}));
+    EXPECT_EQ(splitText("a\r\r\nb", "\r\n"), (Pieces{"a\r", "b"}));
 }
 
 TEST(SplitText, TextComparisonIgnoresCaseBinaryDoesNot) {
-    EXPECT_EQ(SplitText("aXbxc", "x", -1, Compare::Binary), (Pieces{"aXb", "c"}));
-    EXPECT_EQ(SplitText("aXbxc", "x", -1, Compare::Text), (Pieces{"a", "b", "c"}));
-    EXPECT_EQ(SplitText("1\xC9"
+    EXPECT_EQ(splitText("aXbxc", "x", -1, Compare::Binary), (Pieces{"aXb", "c"}));
+    EXPECT_EQ(splitText("aXbxc", "x", -1, Compare::Text), (Pieces{"a", "b", "c"}));
+    EXPECT_EQ(splitText("1\xC9"
                         "2\xE9"
                         "3",
                         "\xE9", -1, Compare::Text),
               (Pieces{"1", "2", "3"}));
-    EXPECT_EQ(SplitText("1\xD7"
+    EXPECT_EQ(splitText("1\xD7"
                         "2",
                         "\xF7", -1, Compare::Text),
               Pieces{"1\xD7"
@@ -46,20 +46,20 @@ TEST(SplitText, TextComparisonIgnoresCaseBinaryDoesNot) {
 }
 
 TEST(SplitText, PositiveLimitLeavesTheRestInTheLastPiece) {
-    EXPECT_EQ(SplitText("a,b,c,d", ",", 2), (Pieces{"a", "b,c,d"}));
-    EXPECT_EQ(SplitText("a,b", ",", 5), (Pieces{"a", "b"}));
-    EXPECT_EQ(SplitText("a,b", ",", 0), Pieces{});
+    EXPECT_EQ(splitText("a,b,c,d", ",", 2), (Pieces{"a", "b,c,d"}));
+    EXPECT_EQ(splitText("a,b", ",", 5), (Pieces{"a", "b"}));
+    EXPECT_EQ(splitText("a,b", ",", 0), Pieces{});
 }
 
 TEST(SplitText, EmptyDelimiterEndsWithTheWholeText) {
-    EXPECT_EQ(SplitText("abc", ""), Pieces{"abc"});
+    EXPECT_EQ(splitText("abc", ""), Pieces{"abc"});
 }
 
 TEST(SplitText, ManyPiecesAreAllKept) {
     std::string text;
     for (int i = 0; i < 250; ++i)
         text += std::to_string(i) + "\r\n";
-    const auto pieces = SplitText(text, "\r\n");
+    const auto pieces = splitText(text, "\r\n");
     ASSERT_EQ(pieces.size(), 250u);
     EXPECT_EQ(pieces.front(), "0");
     EXPECT_EQ(pieces[199], "199");

@@ -11,7 +11,7 @@ namespace {
 void expectFormats(std::initializer_list<std::pair<float, const char*>> cases) {
     for (const auto& [value, text] : cases) {
         SCOPED_TRACE(testing::Message() << "value " << value);
-        EXPECT_EQ(FormatUptime(value), text);
+        EXPECT_EQ(formatUptime(value), text);
     }
 }
 
@@ -90,7 +90,7 @@ TEST(UptimeNumber, TooLargeForSinglePrecisionIsNotANumber) {
 TEST(UptimeNumber, IsSinglePrecision) {
     // 59.4999999 is nearer to 59.5 than to any other float, so it shows a full minute.
     EXPECT_EQ(uptimeNumber("   59.4999999"), 59.5f);
-    EXPECT_EQ(FormatUptime(*uptimeNumber("   59.4999999")), "1:00");
+    EXPECT_EQ(formatUptime(*uptimeNumber("   59.4999999")), "1:00");
     EXPECT_EQ(uptimeNumber("16777217"), 16777216.0f);
 }
 

@@ -16,7 +16,7 @@ protected:
 };
 
 TEST_F(KeyPathTest, RootAloneOpensTheRootKeyItself) {
-    ReadStringValue(registry, "HKEY_USERS", "Name");
+    readStringValue(registry, "HKEY_USERS", "Name");
     ASSERT_EQ(backend.opens.size(), 1u);
     EXPECT_EQ(backend.opens[0].root, 0x80000003u);
     EXPECT_EQ(backend.opens[0].subKey, "");
@@ -24,7 +24,7 @@ TEST_F(KeyPathTest, RootAloneOpensTheRootKeyItself) {
 }
 
 TEST_F(KeyPathTest, SubKeyIsEverythingAfterTheFirstBackslash) {
-    const KeyPath key = ParseKeyPath("HKEY_CURRENT_USER\\Software\\Epic MegaGames\\Player0", nullptr);
+    const KeyPath key = parseKeyPath("HKEY_CURRENT_USER\\Software\\Epic MegaGames\\Player0", nullptr);
     EXPECT_EQ(key.root, 0x80000001u);
     EXPECT_EQ(key.subKey, "Software\\Epic MegaGames\\Player0");
 }
@@ -33,10 +33,10 @@ TEST_F(KeyPathTest, MalformedPathsShowTheMessageAndTouchNoKey) {
     for (const std::string path : {"HKEY_USERS\\", "hkey_users\\.Default\\Software", "HKEY_USERS\\.Default\\"}) {
         SCOPED_TRACE(path);
         messages.clear();
-        EXPECT_EQ(ReadStringValue(registry, path, "Name"), "");
-        EXPECT_EQ(ReadBinaryValue(registry, path, "Color"), "");
-        WriteStringValue(registry, path, "Name", "x");
-        WriteBinaryValue(registry, path, "Color", "abcd");
+        EXPECT_EQ(readStringValue(registry, path, "Name"), "");
+        EXPECT_EQ(readBinaryValue(registry, path, "Color"), "");
+        writeStringValue(registry, path, "Name", "x");
+        writeBinaryValue(registry, path, "Color", "abcd");
         ASSERT_EQ(messages.size(), 4u);
         EXPECT_EQ(messages[0], "Incorrect Format:\n\n" + path);
     }
@@ -47,10 +47,10 @@ TEST_F(KeyPathTest, MalformedPathsShowTheMessageAndTouchNoKey) {
 TEST_F(KeyPathTest, UnknownRootInAWellFormedPathIsSilentAndReadsEmpty) {
     for (const std::string path : {"HKEY_Users\\.Default", "HKEY_USER\\.Default", "HKEY_SOMETHING"}) {
         SCOPED_TRACE(path);
-        EXPECT_EQ(ParseKeyPath(path, nullptr).root, 0u);
-        EXPECT_EQ(ReadStringValue(registry, path, "Name"), "");
-        EXPECT_EQ(ReadBinaryValue(registry, path, "Char"), "");
-        EXPECT_EQ(WriteBinaryValue(registry, path, "Char", std::string("\x37\0\0\0", 4)), kInvalidHandle);
+        EXPECT_EQ(parseKeyPath(path, nullptr).root, 0u);
+        EXPECT_EQ(readStringValue(registry, path, "Name"), "");
+        EXPECT_EQ(readBinaryValue(registry, path, "Char"), "");
+        EXPECT_EQ(writeBinaryValue(registry, path, "Char", std::string("\x37\0\0\0", 4)), kInvalidHandle);
     }
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(backend.opens.empty());
@@ -58,23 +58,23 @@ TEST_F(KeyPathTest, UnknownRootInAWellFormedPathIsSilentAndReadsEmpty) {
 }
 
 TEST_F(KeyPathTest, EveryRootNameMatchesExactly) {
-    EXPECT_EQ(RootKeyFromName("HKEY_CLASSES_ROOT"), 0x80000000u);
-    EXPECT_EQ(RootKeyFromName("HKEY_CURRENT_USER"), 0x80000001u);
-    EXPECT_EQ(RootKeyFromName("HKEY_LOCAL_MACHINE"), 0x80000002u);
-    EXPECT_EQ(RootKeyFromName("HKEY_USERS"), 0x80000003u);
-    EXPECT_EQ(RootKeyFromName("HKEY_PERFORMANCE_DATA"), 0x80000004u);
-    EXPECT_EQ(RootKeyFromName("HKEY_CURRENT_CONFIG"), 0x80000005u);
-    EXPECT_EQ(RootKeyFromName("HKEY_DYN_DATA"), 0x80000006u);
-    EXPECT_EQ(RootKeyFromName("HKEY_USERS "), 0u);
-    EXPECT_EQ(RootKeyFromName(""), 0u);
+    EXPECT_EQ(rootKeyFromName("HKEY_CLASSES_ROOT"), 0x80000000u);
+    EXPECT_EQ(rootKeyFromName("HKEY_CURRENT_USER"), 0x80000001u);
+    EXPECT_EQ(rootKeyFromName("HKEY_LOCAL_MACHINE"), 0x80000002u);
+    EXPECT_EQ(rootKeyFromName("HKEY_USERS"), 0x80000003u);
+    EXPECT_EQ(rootKeyFromName("HKEY_PERFORMANCE_DATA"), 0x80000004u);
+    EXPECT_EQ(rootKeyFromName("HKEY_CURRENT_CONFIG"), 0x80000005u);
+    EXPECT_EQ(rootKeyFromName("HKEY_DYN_DATA"), 0x80000006u);
+    EXPECT_EQ(rootKeyFromName("HKEY_USERS "), 0u);
+    EXPECT_EQ(rootKeyFromName(""), 0u);
 }
 
 TEST_F(KeyPathTest, ReadsOpenForReadingAndWritesForWritingAndAlwaysClose) {
     backend.values["Name"] = std::string("Jazz\0", 5);
-    ReadStringValue(registry, "HKEY_USERS\\.Default", "Name");
-    ReadBinaryValue(registry, "HKEY_USERS\\.Default", "Name");
-    WriteStringValue(registry, "HKEY_USERS\\.Default", "Name", "Spaz");
-    WriteBinaryValue(registry, "HKEY_USERS\\.Default", "Char", std::string("\x55\0\0\0", 4));
+    readStringValue(registry, "HKEY_USERS\\.Default", "Name");
+    readBinaryValue(registry, "HKEY_USERS\\.Default", "Name");
+    writeStringValue(registry, "HKEY_USERS\\.Default", "Name", "Spaz");
+    writeBinaryValue(registry, "HKEY_USERS\\.Default", "Char", std::string("\x55\0\0\0", 4));
     ASSERT_EQ(backend.opens.size(), 4u);
     EXPECT_EQ(backend.opens[0].access, 0x20019u);
     EXPECT_EQ(backend.opens[1].access, 0x20019u);
@@ -84,8 +84,8 @@ TEST_F(KeyPathTest, ReadsOpenForReadingAndWritesForWritingAndAlwaysClose) {
 }
 
 TEST_F(KeyPathTest, WritesStoreTheTerminatedTextAndTheExactBytes) {
-    WriteStringValue(registry, "HKEY_USERS\\.Default", "Name", "Jazz");
-    WriteBinaryValue(registry, "HKEY_USERS\\.Default", "Color", std::string("\0\x20\xff\x80", 4));
+    writeStringValue(registry, "HKEY_USERS\\.Default", "Name", "Jazz");
+    writeBinaryValue(registry, "HKEY_USERS\\.Default", "Color", std::string("\0\x20\xff\x80", 4));
     ASSERT_EQ(backend.sets.size(), 2u);
     EXPECT_EQ(backend.sets[0].type, 1u);
     EXPECT_EQ(backend.sets[0].data, std::string("Jazz\0", 5));
@@ -95,8 +95,8 @@ TEST_F(KeyPathTest, WritesStoreTheTerminatedTextAndTheExactBytes) {
 
 TEST_F(KeyPathTest, StringReadOffersTwoHundredFiftyFiveBytesAndBinaryReadProbesWithOne) {
     backend.values["Color"] = std::string(600, '\x20');
-    ReadStringValue(registry, "HKEY_USERS\\.Default", "Color");
-    EXPECT_EQ(ReadBinaryValue(registry, "HKEY_USERS\\.Default", "Color").size(), 600u);
+    readStringValue(registry, "HKEY_USERS\\.Default", "Color");
+    EXPECT_EQ(readBinaryValue(registry, "HKEY_USERS\\.Default", "Color").size(), 600u);
     EXPECT_EQ(backend.querySizes, (std::vector<std::uint32_t>{255, 1, 600}));
 }
 

@@ -67,34 +67,34 @@ protected:
 };
 
 TEST_F(WinePrefixTest, ReadsEveryKindOfEntry) {
-    EXPECT_EQ(ReadBinaryValue(registry, kPlayer123, "Char"), std::string("\x55\0\0\0", 4));
-    EXPECT_EQ(ReadBinaryValue(registry, kPlayer123, "color"), std::string("\x20\0\xff\x0a", 4));
-    EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Caf\xe9 \"Jazz\" \\o/");
+    EXPECT_EQ(readBinaryValue(registry, kPlayer123, "Char"), std::string("\x55\0\0\0", 4));
+    EXPECT_EQ(readBinaryValue(registry, kPlayer123, "color"), std::string("\x20\0\xff\x0a", 4));
+    EXPECT_EQ(readStringValue(registry, kPlayer123, "Name"), "Caf\xe9 \"Jazz\" \\o/");
 
     const std::string fonts = "HKEY_USERS\\.Default\\software\\WINE\\fonts";
-    EXPECT_EQ(ReadStringValue(registry, fonts, ""), "default");
+    EXPECT_EQ(readStringValue(registry, fonts, ""), "default");
     std::string counting;
     for (char c = 0; c < 0x1a; ++c)
         counting.push_back(c);
-    EXPECT_EQ(ReadBinaryValue(registry, fonts, "Blob"), counting);
-    EXPECT_EQ(ReadBinaryValue(registry, fonts, "Count"), std::string("\x2c\x01\0\0", 4));
-    EXPECT_EQ(ReadStringValue(registry, fonts, "Path"), "%SystemRoot%\\Fonts\\");
-    EXPECT_EQ(ReadBinaryValue(registry, fonts, "Wide"), std::string("A\xe9\0\0", 4));
+    EXPECT_EQ(readBinaryValue(registry, fonts, "Blob"), counting);
+    EXPECT_EQ(readBinaryValue(registry, fonts, "Count"), std::string("\x2c\x01\0\0", 4));
+    EXPECT_EQ(readStringValue(registry, fonts, "Path"), "%SystemRoot%\\Fonts\\");
+    EXPECT_EQ(readBinaryValue(registry, fonts, "Wide"), std::string("A\xe9\0\0", 4));
 }
 
 TEST_F(WinePrefixTest, WriteReplacesOnlyTheLinesOfItsValue) {
-    WriteBinaryValue(registry, kPlayer123, "Char", std::string("\x37\0\0\0", 4));
-    WriteStringValue(registry, kPlayer123, "Name", "\x80uro\\");
+    writeBinaryValue(registry, kPlayer123, "Char", std::string("\x37\0\0\0", 4));
+    writeStringValue(registry, kPlayer123, "Name", "\x80uro\\");
     std::string expected = kUserDefaults;
     expected.replace(expected.find("\"Char\"=hex:55"), 22, "\"Char\"=hex:37,00,00,00");
     const auto name = expected.find("\"Name\"=");
     expected.replace(name, expected.find('\n', name) + 1 - name, "\"Name\"=\"\\x20acuro\\\\\"\n");
     EXPECT_EQ(readFile(userDefaults()), expected);
-    EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "\x80uro\\");
+    EXPECT_EQ(readStringValue(registry, kPlayer123, "Name"), "\x80uro\\");
 }
 
 TEST_F(WinePrefixTest, NewValueGoesAtTheEndOfItsOwnSection) {
-    WriteStringValue(registry, "HKEY_USERS\\.Default\\Control Panel\\Desktop", "Wallpaper", "");
+    writeStringValue(registry, "HKEY_USERS\\.Default\\Control Panel\\Desktop", "Wallpaper", "");
     std::string expected = kUserDefaults;
     const std::string after = "hex:10,00,02,80,10,00,00,00\n";
     expected.insert(expected.find(after) + after.size(), "\"Wallpaper\"=\"\"\n");
@@ -106,11 +106,11 @@ TEST_F(WinePrefixTest, NewValueBehindAnOpenContinuationStaysItsOwn) {
     for (const std::string ending : {"00,00,\\\n", "00,00,\\", "00,00,\\\r\n\n"}) {
         const std::string cutOff = kUserDefaults.substr(0, kUserDefaults.rfind("00,00,00,00\n")) + ending;
         writeFile(userDefaults(), cutOff);
-        WriteBinaryValue(registry, fonts, "New", "\x01");
+        writeBinaryValue(registry, fonts, "New", "\x01");
         const auto written = readFile(userDefaults());
         EXPECT_TRUE(written.starts_with(cutOff)) << written;
-        EXPECT_EQ(ReadBinaryValue(registry, fonts, "New"), "\x01") << written;
-        EXPECT_EQ(ReadBinaryValue(registry, fonts, "Wide"), std::string("A\xe9\0", 3)) << written;
+        EXPECT_EQ(readBinaryValue(registry, fonts, "New"), "\x01") << written;
+        EXPECT_EQ(readBinaryValue(registry, fonts, "Wide"), std::string("A\xe9\0", 3)) << written;
     }
 }
 
@@ -118,14 +118,14 @@ TEST_F(WinePrefixTest, LongBinaryValuesWrapAsWineWrapsThem) {
     std::string bytes;
     for (int i = 0; i < 0x1a; ++i)
         bytes.push_back(static_cast<char>(i));
-    WriteBinaryValue(registry, "HKEY_USERS\\.Default\\Software\\Wine\\Fonts", "Blob", bytes);
+    writeBinaryValue(registry, "HKEY_USERS\\.Default\\Software\\Wine\\Fonts", "Blob", bytes);
     EXPECT_EQ(readFile(userDefaults()), kUserDefaults);
 
     // Wine breaks a line once it has passed 76 characters; with this name the 22nd byte's comma
     // lands on column 76 exactly, which does not yet break it.
     for (int i = 0x1a; i < 0x32; ++i)
         bytes.push_back(static_cast<char>(i));
-    WriteBinaryValue(registry, "HKEY_USERS\\.Default\\Software\\Wine\\Fonts", "Shades", bytes);
+    writeBinaryValue(registry, "HKEY_USERS\\.Default\\Software\\Wine\\Fonts", "Shades", bytes);
     EXPECT_EQ(readFile(userDefaults()),
               kUserDefaults + "\"Shades\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\n"
                               "  16,17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,\\\n"
@@ -135,22 +135,22 @@ TEST_F(WinePrefixTest, LongBinaryValuesWrapAsWineWrapsThem) {
 TEST_F(WinePrefixTest, KeysNotInTheFileAreNeverCreated) {
     const std::string missing = "HKEY_USERS\\.Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2 Special "
                                 "Edition\\1.24\\Player0";
-    WriteStringValue(registry, missing, "Name", "Jazz");
-    WriteStringValue(registry, "HKEY_USERS\\S-1-5-21\\Software", "Name", "Jazz");
-    WriteStringValue(registry, "HKEY_CLASSES_ROOT\\.txt", "Name", "Jazz");
+    writeStringValue(registry, missing, "Name", "Jazz");
+    writeStringValue(registry, "HKEY_USERS\\S-1-5-21\\Software", "Name", "Jazz");
+    writeStringValue(registry, "HKEY_CLASSES_ROOT\\.txt", "Name", "Jazz");
     EXPECT_EQ(readFile(userDefaults()), kUserDefaults);
-    EXPECT_EQ(ReadStringValue(registry, missing, "Name"), "Error");
-    EXPECT_EQ(ReadStringValue(registry, "HKEY_CURRENT_USER\\Software", "Name"), "Error");
+    EXPECT_EQ(readStringValue(registry, missing, "Name"), "Error");
+    EXPECT_EQ(readStringValue(registry, "HKEY_CURRENT_USER\\Software", "Name"), "Error");
     EXPECT_FALSE(std::filesystem::exists(prefix.path() / "user.reg"));
 }
 
 TEST_F(WinePrefixTest, KeyHoldingOnlySubKeysGetsASectionOfItsOwn) {
     const std::string parent = "HKEY_USERS\\.Default\\Software\\Epic MegaGames\\Jazz Jackrabbit 2";
-    WriteStringValue(registry, parent, "Name", "Jazz");
+    writeStringValue(registry, parent, "Name", "Jazz");
     const std::string file = readFile(userDefaults());
     EXPECT_TRUE(file.starts_with(kUserDefaults + "\n[Software\\\\Epic MegaGames\\\\Jazz Jackrabbit 2] "));
     EXPECT_TRUE(file.ends_with("\n\"Name\"=\"Jazz\"\n"));
-    EXPECT_EQ(ReadStringValue(registry, parent, "Name"), "Jazz");
+    EXPECT_EQ(readStringValue(registry, parent, "Name"), "Jazz");
 }
 
 TEST_F(WinePrefixTest, QueryFollowsTheWindowsSizeRules) {
@@ -172,7 +172,7 @@ TEST_F(WinePrefixTest, QueryFollowsTheWindowsSizeRules) {
 
 TEST_F(WinePrefixTest, NoWriteWhileAServerHoldsTheLockOfThePrefix) {
     // Upstream Wine's folder and Debian's, which the first write makes where Wine would.
-    ASSERT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Jazz"), kSuccess);
+    ASSERT_EQ(writeStringValue(registry, kPlayer123, "Name", "Jazz"), kSuccess);
     const auto folders = wineServerFolders(prefix.path());
     ASSERT_EQ(folders.size(), 2u);
 
@@ -181,12 +181,12 @@ TEST_F(WinePrefixTest, NoWriteWhileAServerHoldsTheLockOfThePrefix) {
         const std::string before = readFile(userDefaults());
         LockingChild server([&] { return lockAsWineServer(folder); });
         ASSERT_TRUE(server.holding());
-        EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kBusy);
+        EXPECT_EQ(writeStringValue(registry, kPlayer123, "Name", "Spaz"), kBusy);
         EXPECT_EQ(readFile(userDefaults()), before);
         // The lock file a stopped server leaves behind does not hold writes back.
         server.stop();
-        EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
-        EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Spaz");
+        EXPECT_EQ(writeStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
+        EXPECT_EQ(readStringValue(registry, kPlayer123, "Name"), "Spaz");
     }
 }
 
@@ -200,10 +200,10 @@ TEST_F(WinePrefixTest, AnotherVelberdWritingIsNotTakenForWine) {
         return std::holds_alternative<WineServerLock>(*held);
     });
     ASSERT_TRUE(velberd.holding());
-    EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kLockViolation);
+    EXPECT_EQ(writeStringValue(registry, kPlayer123, "Name", "Spaz"), kLockViolation);
     EXPECT_EQ(readFile(userDefaults()), before);
     velberd.stop();
-    EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
+    EXPECT_EQ(writeStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
 }
 
 // A server starting while a write is under way finds the lock taken, and gives up until the
@@ -234,7 +234,7 @@ TEST_F(WinePrefixTest, NoServerCanStartWhileAWriteIsUnderWay) {
     EXPECT_EQ(startedWhileReading, std::vector<bool>(2, false));
     EXPECT_EQ(startedWhileRenaming, std::vector<bool>(2, false));
     EXPECT_EQ(written, kSuccess);
-    EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Spaz");
+    EXPECT_EQ(readStringValue(registry, kPlayer123, "Name"), "Spaz");
     EXPECT_EQ(serversStarting(), std::vector<bool>(2, true));
 }
 
@@ -249,7 +249,7 @@ TEST_F(WinePrefixTest, RealWineServerHoldsWritesOff) {
         running = std::holds_alternative<LockHolder>(WineServerLock::take(prefix.path()));
         if (!running) ::usleep(100000);
     }
-    const Status status = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
+    const Status status = writeStringValue(registry, kPlayer123, "Name", "Spaz");
     const std::string file = readFile(userDefaults());
     std::system((env + "wineserver -k").c_str());
     std::system((env + "wineserver -w").c_str());
@@ -305,14 +305,14 @@ TEST_F(WinePrefixTest, ReplacingKeepsTheFileItsLinksModeAndOwner) {
         Status failed = kSuccess;
         {
             const test::FileSizeLimit fullDisk(kUserDefaults.size() / 2);
-            failed = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
+            failed = writeStringValue(registry, kPlayer123, "Name", "Spaz");
         }
         EXPECT_EQ(failed, kFileTooLarge);
         EXPECT_EQ(readFile(target), kUserDefaults);
         EXPECT_EQ(entries(target.parent_path()), before);
 
-        EXPECT_EQ(WriteStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
-        EXPECT_EQ(ReadStringValue(registry, kPlayer123, "Name"), "Spaz");
+        EXPECT_EQ(writeStringValue(registry, kPlayer123, "Name", "Spaz"), kSuccess);
+        EXPECT_EQ(readStringValue(registry, kPlayer123, "Name"), "Spaz");
         EXPECT_EQ(entries(target.parent_path()), before);
         for (const auto& [link, to] : links)
             EXPECT_EQ(std::filesystem::read_symlink(link), to);
@@ -349,7 +349,7 @@ TEST_F(WinePrefixTest, FileThatCannotBeReadWholeIsLeftAsItWas) {
         {
             const FailingReads failing(userDefaults(), at, fault);
             written = backend.setValue(key, "Name", kRegSz, reinterpret_cast<const std::uint8_t*>("Spaz"), 5);
-            writtenWhole = WriteStringValue(registry, kPlayer123, "Name", "Spaz");
+            writtenWhole = writeStringValue(registry, kPlayer123, "Name", "Spaz");
         }
         backend.closeKey(key);
         EXPECT_EQ(written, kReadFault);

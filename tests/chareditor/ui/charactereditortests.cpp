@@ -130,7 +130,7 @@ QByteArray CharacterEditorTest::userDefaults() const {
 
 std::string CharacterEditorTest::read(std::string_view key, std::string_view name) {
     const registry::Registry registry{*m_backend, nullptr};
-    return registry::ReadBinaryValue(registry, key, name);
+    return registry::readBinaryValue(registry, key, name);
 }
 
 void CharacterEditorTest::open() {

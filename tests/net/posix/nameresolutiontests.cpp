@@ -50,10 +50,10 @@ protected:
 
 TEST_F(NameResolution, ForwardLookupGivesTheFirstAddress) {
     const auto results = inClient([] {
-        return std::vector<std::string>{dotted(AddressFromText(kMultiName)), dotted(AddressFromText(kPeerName)),
-                                        dotted(AddressFromText("127.0.0.1")),
-                                        std::to_string(AddressFromText("nowhere.velberd.test")),
-                                        std::to_string(AddressFromText("255.255.255.255"))};
+        return std::vector<std::string>{dotted(addressFromText(kMultiName)), dotted(addressFromText(kPeerName)),
+                                        dotted(addressFromText("127.0.0.1")),
+                                        std::to_string(addressFromText("nowhere.velberd.test")),
+                                        std::to_string(addressFromText("255.255.255.255"))};
     });
     EXPECT_EQ(results, (std::vector<std::string>{kMultiFirstAddress, kPeerAddress, "127.0.0.1", "-1", "-1"}));
 }
@@ -62,7 +62,7 @@ TEST_F(NameResolution, ReverseLookupGivesTheNameOrUnknown) {
     const auto results = inClient([] {
         std::vector<std::string> names;
         for (const char* address : {kPeerAddress, kNamelessAddress, kName255Address, kName256Address, kName300Address})
-            names.push_back(HostNameFromAddress(static_cast<Address>(inet_addr(address))));
+            names.push_back(hostNameFromAddress(static_cast<Address>(inet_addr(address))));
         return names;
     });
     EXPECT_EQ(results,
@@ -71,9 +71,9 @@ TEST_F(NameResolution, ReverseLookupGivesTheNameOrUnknown) {
 
 TEST_F(NameResolution, HostNameFromTextChainsBothLookups) {
     const auto results = inClient([] {
-        return std::vector<std::string>{HostNameFromText(kPeerAddress), HostNameFromText(kPeerName),
-                                        HostNameFromText(kNamelessAddress), HostNameFromText("255.255.255.255"),
-                                        HostNameFromText("nowhere.velberd.test")};
+        return std::vector<std::string>{hostNameFromText(kPeerAddress), hostNameFromText(kPeerName),
+                                        hostNameFromText(kNamelessAddress), hostNameFromText("255.255.255.255"),
+                                        hostNameFromText("nowhere.velberd.test")};
     });
     // Text that neither parses nor resolves is looked up as 255.255.255.255, whose name this
     // hosts file knows.
@@ -88,7 +88,7 @@ TEST_F(NameResolution, ConcurrentLookupsKeepTheirOwnAnswers) {
             workers.emplace_back([&wrong, t] {
                 for (int round = 0; round < 50; ++round) {
                     const bool peer = (round + static_cast<int>(t)) % 2 == 0;
-                    const std::string name = HostNameFromText(peer ? kPeerAddress : kQuietAddress);
+                    const std::string name = hostNameFromText(peer ? kPeerAddress : kQuietAddress);
                     if (name != (peer ? kPeerName : kQuietName)) wrong[t] = name;
                 }
             });

@@ -6,15 +6,13 @@
 namespace velberd::net {
 namespace {
 
-TEST(SendEcho, LoopbackAnswersInsideASession) {
-    ASSERT_TRUE(StartSocketLibrary());
+TEST(ExchangeEcho, LoopbackAnswersInsideASession) {
+    ASSERT_TRUE(startSocketLibrary());
     EchoReplyRecord record;
-    const std::int32_t result = SendEcho("127.0.0.1", "test", record);
-    EXPECT_TRUE(StopSocketLibrary());
-    if (result == 0 && record.status() == 0 && record.address() == 0) {
-        GTEST_SKIP() << "this system's ICMP service does not answer on loopback";
-    }
-    EXPECT_EQ(result, kIpSuccess);
+    const EchoOutcome outcome = exchangeEcho("127.0.0.1", "test", record);
+    EXPECT_TRUE(stopSocketLibrary());
+    if (outcome == EchoOutcome::ServiceUnavailable) GTEST_SKIP() << "this system's ICMP service cannot be opened";
+    EXPECT_EQ(outcome, EchoOutcome::Replied);
     EXPECT_EQ(record.status(), kIpSuccess);
     EXPECT_LT(record.roundTripTime(), static_cast<std::uint32_t>(kEchoTimeoutMs));
 }

@@ -76,7 +76,7 @@ private:
     // The character editor, made on first use.
     QPointer<CharacterEditor> m_characterEditor;
 
-    std::int16_t m_startupStep = 0;
+    std::size_t m_startupStep = 0;
     // Knows the current selection, so that work and results for a server the player has since
     // left are dropped.
     std::unique_ptr<NetworkWorker> m_worker;

@@ -6,11 +6,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
+#include <array>
 
 namespace velberd {
 namespace {
 
-constexpr std::int16_t kLastStartupStep = 6;
+constexpr std::array<const char*, 6> kStartupLines{"Please Wait...",       "Checking for Winsock...",
+                                                   "Activating Timers...", "Adding Finishing Touches...",
+                                                   "Initialized.",         "Waiting for ServerList..."};
 
 } // namespace
 
@@ -21,32 +24,11 @@ void MainWindow::load() {
 }
 
 void MainWindow::advanceStartup() {
-    // The count stops past the last step, so it cannot run out however long the program runs.
-    if (m_startupStep > kLastStartupStep) return;
-    ++m_startupStep;
-    switch (m_startupStep) {
-    case 1:
-        m_serverList->addItem(QStringLiteral("Please Wait..."));
-        break;
-    case 2:
-        m_serverList->addItem(QStringLiteral("Checking for Winsock..."));
-        break;
-    case 3:
-        m_serverList->addItem(QStringLiteral("Activating Timers..."));
-        break;
-    case 4:
-        m_serverList->addItem(QStringLiteral("Adding Finishing Touches..."));
-        break;
-    case 5:
-        m_serverList->addItem(QStringLiteral("Initialized."));
-        break;
-    case 6:
-        m_listClient->startRefreshing(5000);
-        m_serverList->addItem(QStringLiteral("Waiting for ServerList..."));
-        break;
-    default:
-        break;
-    }
+    // The count stops at the last step, so it cannot run out however long the program runs.
+    if (m_startupStep >= kStartupLines.size()) return;
+    // The last line says the list is awaited: its refreshes start with it.
+    if (m_startupStep + 1 == kStartupLines.size()) m_listClient->startRefreshing(5000);
+    m_serverList->addItem(QString::fromLatin1(kStartupLines[m_startupStep++]));
 }
 
 void MainWindow::showCharacterEditor() {

@@ -30,6 +30,8 @@ public:
     // Starts a new selection and gives its number.
     std::uint64_t select();
     std::uint64_t selection() const;
+    // Whether the selection is still the player's, so that its result is shown.
+    bool isCurrent(std::uint64_t selection) const { return selection == this->selection(); }
 
     void lookUp(std::uint64_t selection, Job job);
     void echo(std::uint64_t selection, Job job);

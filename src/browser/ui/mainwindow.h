@@ -55,7 +55,6 @@ private:
     void showEntryHeader(const EntryHeader& header);
     void lookUpHosts(std::uint64_t selection, const std::string& shownAddress,
                      const std::optional<std::string>& lookupAddress);
-    bool isCurrentSelection(std::uint64_t selection) const;
 
     BrowserServices m_services;
 

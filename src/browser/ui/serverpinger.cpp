@@ -43,7 +43,7 @@ void ServerPinger::startRound(std::uint64_t selection, PingStart start) {
         selection, [this, net = m_net, round, address = m_address, start](const NetworkWorker::Context& context) {
             const auto echo = pingOnce(*net, address, context.current);
             context.post([this, round, echo, start] {
-                const bool selecting = start == PingStart::Selection && isCurrentSelection(round->selection);
+                const bool selecting = start == PingStart::Selection && m_worker.isCurrent(round->selection);
                 if (!echo.opened) {
                     if (selecting)
                         m_messages->show(
@@ -72,15 +72,11 @@ void ServerPinger::startRound(std::uint64_t selection, PingStart start) {
 
 // Only the newest round of the current selection writes "Ping:".
 void ServerPinger::showPing(const PingRoundState& round) {
-    if (&round != m_round.get() || !isCurrentSelection(round.selection)) return;
+    if (&round != m_round.get() || !m_worker.isCurrent(round.selection)) return;
     if (const auto reading = readPing(round.echo, round.game)) {
         m_ping->setText(toCaption(reading->caption));
         m_ping->setToolTip(toCaption(reading->toolTip));
     }
-}
-
-bool ServerPinger::isCurrentSelection(std::uint64_t selection) const {
-    return selection == m_worker.selection();
 }
 
 } // namespace velberd

@@ -38,7 +38,6 @@ private:
     enum class PingStart { Selection, Tick };
     void startRound(std::uint64_t selection, PingStart start);
     void showPing(const PingRoundState& round);
-    bool isCurrentSelection(std::uint64_t selection) const;
 
     NetworkWorker& m_worker;
     std::shared_ptr<net::NetServices> m_net;

@@ -47,7 +47,7 @@ void ServerStatusWatch::ask(std::uint64_t selection) {
                                     port = *m_gamePort](const NetworkWorker::Context& context) {
         auto answer = net->exchangeGameStatus(address, port, context.current);
         context.post([this, selection, answer = std::move(answer)] {
-            if (selection != m_worker.selection()) return;
+            if (!m_worker.isCurrent(selection)) return;
             m_answer = answer;
             show();
         });

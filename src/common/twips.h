@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 
 namespace velberd {
 
@@ -12,6 +13,13 @@ constexpr int fromTwips(int twips) {
 
 constexpr QRect twipsRect(int left, int top, int width, int height) {
     return {fromTwips(left), fromTwips(top), fromTwips(width), fromTwips(height)};
+}
+
+// A control of a layout placed by hand, named so that tests and tools find it.
+template <typename Widget> Widget* place(Widget* widget, const char* name, const QRect& geometry) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
 }
 
 } // namespace velberd

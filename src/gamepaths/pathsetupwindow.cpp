@@ -1,5 +1,7 @@
 #include "gamepaths/pathsetupwindow.h"
 
+#include "common/twips.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFrame>
@@ -12,26 +14,15 @@ namespace dorrick {
 
 namespace {
 
-constexpr int twipsPerPixel = 15;
-
-constexpr int px(int twips) {
-    return twips / twipsPerPixel;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-template <typename Control> Control* place(Control* control, const char* name, const QRect& geometry) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
+using velberd::fromTwips;
+using velberd::place;
+using velberd::twipsRect;
 
 // A one-pixel line between two points in twips; the border's lines are all horizontal or vertical.
 QFrame* line(QWidget* parent, const char* name, QPoint from, QPoint to, const QColor& colour) {
     auto* frame =
-        place(new QFrame(parent), name, QRect(QPoint(px(from.x()), px(from.y())), QPoint(px(to.x()), px(to.y()))));
+        place(new QFrame(parent), name,
+              QRect(QPoint(fromTwips(from.x()), fromTwips(from.y())), QPoint(fromTwips(to.x()), fromTwips(to.y()))));
     QPalette palette = frame->palette();
     palette.setColor(QPalette::Window, colour);
     frame->setPalette(palette);
@@ -52,7 +43,7 @@ PathSetupWindow::PathSetupWindow(QString programFolder, Notifier notify, QWidget
       m_programFolder(std::move(programFolder)), m_notify(std::move(notify)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Dorrick - Velberd"));
-    setFixedSize(px(4590), px(855));
+    setFixedSize(fromTwips(4590), fromTwips(855));
     // The layout is drawn for small sans-serif type; Arial (or its metric twin) keeps
     // every caption inside its control.
     QFont type(QStringLiteral("Arial"));

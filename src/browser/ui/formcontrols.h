@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/twips.h"
+
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -15,10 +17,8 @@ QFont fontOf(const QString& family, qreal points);
 QFont narrowFont(qreal points);
 
 template <typename Widget> Widget* place(Widget* widget, const char* name, const QRect& geometry, const QFont& font) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
     widget->setFont(font);
-    return widget;
+    return place(widget, name, geometry);
 }
 
 // Sets up a label that is already placed: what servers send shows as plain text.

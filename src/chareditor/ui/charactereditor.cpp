@@ -26,13 +26,6 @@ constexpr unsigned char kSpaz123 = 0x55;
 constexpr unsigned char kSpaz124 = 0x59;
 constexpr unsigned char kLori = 0x3D;
 
-template <typename Control> Control* place(QWidget* window, const char* name, const QRect& twips) {
-    auto* control = new Control(window);
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(twips);
-    return control;
-}
-
 } // namespace
 
 CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& messages,
@@ -53,17 +46,17 @@ CharacterEditor::CharacterEditor(registry::Backend& backend, MessagePresenter& m
     type.setPointSizeF(8.25);
     setFont(type);
 
-    m_characterJazz = place<QRadioButton>(this, "Option1", twipsRect(120, 0, 495, 255));
-    m_characterSpaz = place<QRadioButton>(this, "Option2", twipsRect(720, 0, 495, 255));
-    m_characterLori = place<QRadioButton>(this, "Option3", twipsRect(1320, 0, 495, 255));
-    m_secretFiles = place<QCheckBox>(this, "OTF", twipsRect(1920, 0, 615, 315));
-    m_nameEdit = place<QLineEdit>(this, "Text1", twipsRect(120, 360, 1815, 285));
-    m_saveNameButton = place<QPushButton>(this, "Command1", twipsRect(2040, 360, 495, 285));
-    m_colourEdits = {place<QLineEdit>(this, "Text2", twipsRect(120, 720, 375, 285)),
-                     place<QLineEdit>(this, "Text3", twipsRect(600, 720, 375, 285)),
-                     place<QLineEdit>(this, "Text4", twipsRect(1080, 720, 375, 285)),
-                     place<QLineEdit>(this, "Text5", twipsRect(1560, 720, 375, 285))};
-    m_saveColoursButton = place<QPushButton>(this, "Command2", twipsRect(2040, 720, 495, 285));
+    m_characterJazz = place(new QRadioButton(this), "Option1", twipsRect(120, 0, 495, 255));
+    m_characterSpaz = place(new QRadioButton(this), "Option2", twipsRect(720, 0, 495, 255));
+    m_characterLori = place(new QRadioButton(this), "Option3", twipsRect(1320, 0, 495, 255));
+    m_secretFiles = place(new QCheckBox(this), "OTF", twipsRect(1920, 0, 615, 315));
+    m_nameEdit = place(new QLineEdit(this), "Text1", twipsRect(120, 360, 1815, 285));
+    m_saveNameButton = place(new QPushButton(this), "Command1", twipsRect(2040, 360, 495, 285));
+    m_colourEdits = {place(new QLineEdit(this), "Text2", twipsRect(120, 720, 375, 285)),
+                     place(new QLineEdit(this), "Text3", twipsRect(600, 720, 375, 285)),
+                     place(new QLineEdit(this), "Text4", twipsRect(1080, 720, 375, 285)),
+                     place(new QLineEdit(this), "Text5", twipsRect(1560, 720, 375, 285))};
+    m_saveColoursButton = place(new QPushButton(this), "Command2", twipsRect(2040, 720, 495, 285));
 
     m_characterJazz->setText(QStringLiteral("Ja"));
     m_characterSpaz->setText(QStringLiteral("Sp"));

@@ -20,7 +20,7 @@ GamePingResult awaitAnswer(UdpSocket& socket, UdpSocket::Clock::time_point deadl
             // No answer will come from a closed port.
             if (received.read == Read::Refused) return {GamePingOutcome::NoReply, 0};
             if (received.read == Read::Empty) break;
-            if (received.fromServer && isAnswer(std::span(datagram.data(), received.size)))
+            if (isAnswer(std::span(datagram.data(), received.size)))
                 return {GamePingOutcome::Answered, received.roundTripMs};
         }
     }

@@ -10,7 +10,8 @@
 
 namespace velberd::net {
 
-// A platform's connected UDP socket as the wait for a game server's answer uses it.
+// A platform's UDP socket, connected to the game server, as the wait for its answer uses it: the
+// system hands it datagrams from that address and port only.
 class UdpSocket {
 public:
     using Clock = std::chrono::steady_clock;
@@ -23,7 +24,6 @@ public:
     struct Received {
         Read read = Read::Empty;
         std::size_t size = 0;
-        bool fromServer = false;       // from the server's address and port
         std::uint32_t roundTripMs = 0; // from the send to the datagram's arrival
     };
 

@@ -139,7 +139,7 @@ TEST(GamePing, EndlessFloodLeavesTheWaitToItsDeadline) {
         Received receive(std::span<unsigned char>) override {
             // Ends a loop that never looks at the clock, so that the test fails rather than hangs.
             if (++reads > 1'000'000) return {};
-            return {Read::Datagram, 3, true, 1};
+            return {Read::Datagram, 3, 1};
         }
     } flood;
     EXPECT_EQ(awaitAnswer(flood, {}, {}, gameping::isAnswer).outcome, GamePingOutcome::NoReply);

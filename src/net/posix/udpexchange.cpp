@@ -12,8 +12,7 @@ namespace {
 
 class ConnectedSocket final : public UdpSocket {
 public:
-    explicit ConnectedSocket(const sockaddr_in& server)
-        : m_fd(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP)), m_server(server) {}
+    ConnectedSocket() : m_fd(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP)) {}
     ~ConnectedSocket() override {
         if (m_fd >= 0) close(m_fd);
     }
@@ -38,15 +37,11 @@ public:
     Received receive(std::span<unsigned char> buffer) override {
         const auto received = posix::receiveStamped(m_fd, buffer);
         if (received.size < 0) return {received.error == ECONNREFUSED ? Read::Refused : Read::Empty};
-        return {Read::Datagram, static_cast<std::size_t>(received.size),
-                received.from.sin_addr.s_addr == m_server.sin_addr.s_addr &&
-                    received.from.sin_port == m_server.sin_port,
-                posix::roundTripMs(m_sent, received)};
+        return {Read::Datagram, static_cast<std::size_t>(received.size), posix::roundTripMs(m_sent, received)};
     }
 
 private:
     int m_fd;
-    sockaddr_in m_server;
     posix::SendTime m_sent;
 };
 
@@ -61,7 +56,7 @@ GamePingResult exchangeDatagram(const std::string& address, std::uint16_t port, 
     server.sin_addr.s_addr = inet_addr(address.c_str());
     if (server.sin_addr.s_addr == INADDR_NONE) return {GamePingOutcome::NotDotted, 0};
 
-    ConnectedSocket socket(server);
+    ConnectedSocket socket;
     if (socket.fd() < 0) return {GamePingOutcome::CannotSend, 0};
     // Connected, the socket takes datagrams from the server's address and port only, and hears of
     // a closed port. A server that no route leads to gets no request, like one that does not answer.

@@ -10,8 +10,7 @@ namespace {
 
 class ConnectedSocket final : public UdpSocket {
 public:
-    explicit ConnectedSocket(const sockaddr_in& server)
-        : m_socket(socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP)), m_server(server) {}
+    ConnectedSocket() : m_socket(socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP)) {}
     ~ConnectedSocket() override {
         if (m_socket != INVALID_SOCKET) closesocket(m_socket);
     }
@@ -39,22 +38,16 @@ public:
     }
 
     Received receive(std::span<unsigned char> buffer) override {
-        sockaddr_in from{};
-        int fromSize = sizeof from;
-        const int size = recvfrom(m_socket, reinterpret_cast<char*>(buffer.data()), static_cast<int>(buffer.size()), 0,
-                                  reinterpret_cast<sockaddr*>(&from), &fromSize);
+        const int size = recv(m_socket, reinterpret_cast<char*>(buffer.data()), static_cast<int>(buffer.size()), 0);
         const auto arrived = Clock::now();
         // Windows reports the port-unreachable of a connected datagram socket as a reset.
         if (size < 0) return {WSAGetLastError() == WSAECONNRESET ? Read::Refused : Read::Empty};
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(arrived - m_sent).count();
-        return {Read::Datagram, static_cast<std::size_t>(size),
-                from.sin_addr.s_addr == m_server.sin_addr.s_addr && from.sin_port == m_server.sin_port,
-                static_cast<std::uint32_t>(elapsed)};
+        return {Read::Datagram, static_cast<std::size_t>(size), static_cast<std::uint32_t>(elapsed)};
     }
 
 private:
     SOCKET m_socket;
-    sockaddr_in m_server;
     Clock::time_point m_sent;
 };
 
@@ -71,7 +64,7 @@ GamePingResult exchangeDatagram(const std::string& address, std::uint16_t port, 
     server.sin_addr.s_addr = inet_addr(address.c_str());
     if (server.sin_addr.s_addr == INADDR_NONE) return {GamePingOutcome::NotDotted, 0};
 
-    ConnectedSocket socket(server);
+    ConnectedSocket socket;
     if (socket.handle() == INVALID_SOCKET) return {GamePingOutcome::CannotSend, 0};
     // Connected, the socket takes datagrams from the server's address and port only, and hears of
     // a closed port. A server that no route leads to gets no request, like one that does not answer.

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-// modRegistryAPI: single values of the registry, named by full key path text and value name.
+// Single values of the registry, named by full key path text and value name.
 // Every operation opens its key, does its one read or write and closes the key again; nothing is
 // kept between calls, so the functions are reentrant.
 namespace velberd::registry {

@@ -3,6 +3,8 @@
 #include "net/echo.h"
 #include "net/gameping.h"
 #include "net/gamestatus.h"
+#include "net/resolve.h"
+#include "net/session.h"
 
 #include <cstdint>
 #include <string>
@@ -26,17 +28,24 @@ public:
                                                 const StillWanted& wanted) = 0;
 };
 
-// The platform's own socket library, ICMP service and UDP sockets.
+// The platform's own socket library, resolver, ICMP service and UDP sockets.
 class SystemNetServices final : public NetServices {
 public:
-    bool startSocketLibrary() override;
-    bool stopSocketLibrary() override;
-    std::string hostNameFromText(const std::string& text) override;
+    bool startSocketLibrary() override { return net::startSocketLibrary(); }
+    bool stopSocketLibrary() override { return net::stopSocketLibrary(); }
+    std::string hostNameFromText(const std::string& text) override { return net::hostNameFromText(text); }
     EchoOutcome exchangeEcho(const std::string& address, const std::string& payload, EchoReplyRecord& record,
-                             const StillWanted& wanted) override;
-    GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port, const StillWanted& wanted) override;
+                             const StillWanted& wanted) override {
+        return net::exchangeEcho(address, payload, record, wanted);
+    }
+    GamePingResult exchangeGamePing(const std::string& address, std::uint16_t port,
+                                    const StillWanted& wanted) override {
+        return net::exchangeGamePing(address, port, wanted);
+    }
     GameStatusResult exchangeGameStatus(const std::string& address, std::uint16_t port,
-                                        const StillWanted& wanted) override;
+                                        const StillWanted& wanted) override {
+        return net::exchangeGameStatus(address, port, wanted);
+    }
 };
 
 } // namespace velberd::net

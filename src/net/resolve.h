@@ -23,6 +23,8 @@ std::string hostNameFromAddress(Address address);
 
 // hostNameFromAddress(addressFromText(text)). A text that does not resolve is reverse-looked-up
 // as 255.255.255.255, the address the failure value stands for.
-std::string hostNameFromText(const std::string& text);
+inline std::string hostNameFromText(const std::string& text) {
+    return hostNameFromAddress(addressFromText(text));
+}
 
 } // namespace velberd::net

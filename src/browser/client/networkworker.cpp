@@ -19,24 +19,11 @@ QThreadPool* newPool(int threads) {
     return pool;
 }
 
-QThreadPool& lookupPool() {
-    static auto* pool = newPool(4);
-    return *pool;
-}
+enum LaneThreads { kLookups, kEchoes, kGamePings, kStatuses };
 
-QThreadPool& echoPool() {
-    static auto* pool = newPool(1);
-    return *pool;
-}
-
-QThreadPool& gamePingPool() {
-    static auto* pool = newPool(1);
-    return *pool;
-}
-
-QThreadPool& statusPool() {
-    static auto* pool = newPool(1);
-    return *pool;
+QThreadPool& pool(LaneThreads lane) {
+    static QThreadPool* const pools[] = {newPool(4), newPool(1), newPool(1), newPool(1)};
+    return *pools[lane];
 }
 
 } // namespace
@@ -63,9 +50,9 @@ struct NetworkWorker::Lane {
 };
 
 NetworkWorker::NetworkWorker(QObject* receiver)
-    : m_shared(std::make_shared<Shared>()), m_lookups(std::make_shared<Lane>(lookupPool())),
-      m_echoes(std::make_shared<Lane>(echoPool())), m_gamePings(std::make_shared<Lane>(gamePingPool())),
-      m_statuses(std::make_shared<Lane>(statusPool())) {
+    : m_shared(std::make_shared<Shared>()), m_lookups(std::make_shared<Lane>(pool(kLookups))),
+      m_echoes(std::make_shared<Lane>(pool(kEchoes))), m_gamePings(std::make_shared<Lane>(pool(kGamePings))),
+      m_statuses(std::make_shared<Lane>(pool(kStatuses))) {
     m_shared->receiver = receiver;
 }
 

@@ -1,23 +1,10 @@
 #include "browser/logic/launch.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace velberd {
 namespace {
-
-std::string_view spySwitch(const LaunchSwitches& switches) {
-    return switches.spy ? "-spy" : "-nospy";
-}
-std::string_view fullSwitch(const LaunchSwitches& switches) {
-    return switches.full ? "-fullscreen" : "-windowed";
-}
-std::string_view muteSwitch(const LaunchSwitches& switches) {
-    return switches.mute ? "-nosound" : "-sound";
-}
-
-std::string logSwitch(std::string_view logPath) {
-    return "-Log=" + std::string{logPath};
-}
 
 // Letters, digits, "." and "-" cover every dotted IPv4 address and every host name.
 bool isServerAddress(std::string_view address) {
@@ -29,10 +16,6 @@ bool isServerAddress(std::string_view address) {
         if (!letter && !digit && c != '.' && c != '-') return false;
     }
     return true;
-}
-
-char lowered(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
 } // namespace
@@ -64,10 +47,10 @@ std::optional<LaunchCommand> buildLaunchCommand(std::string_view gamePath, const
     LaunchCommand command{std::string{gamePath}, {}};
     auto& arguments = command.arguments;
     if (switches.safe) arguments.emplace_back("-Safe");
-    arguments.emplace_back(spySwitch(switches));
-    arguments.emplace_back(fullSwitch(switches));
-    arguments.emplace_back(muteSwitch(switches));
-    if (switches.log) arguments.push_back(logSwitch(logPath));
+    arguments.emplace_back(switches.spy ? "-spy" : "-nospy");
+    arguments.emplace_back(switches.full ? "-fullscreen" : "-windowed");
+    arguments.emplace_back(switches.mute ? "-nosound" : "-sound");
+    if (switches.log) arguments.push_back("-Log=" + std::string{logPath});
     arguments.emplace_back("-connect");
     arguments.emplace_back(addressCaption);
     return command;
@@ -75,12 +58,9 @@ std::optional<LaunchCommand> buildLaunchCommand(std::string_view gamePath, const
 
 bool runsThroughWine(std::string_view program) {
     constexpr std::string_view extension = ".exe";
-    if (program.size() < extension.size()) return false;
-    const auto tail = program.substr(program.size() - extension.size());
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        if (lowered(tail[i]) != extension[i]) return false;
-    }
-    return true;
+    const auto lowered = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
+    return program.size() >= extension.size() &&
+           std::ranges::equal(program.substr(program.size() - extension.size()), extension, {}, lowered);
 }
 
 } // namespace velberd

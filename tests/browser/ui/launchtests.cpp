@@ -34,39 +34,14 @@ QString logSwitch(const ListedWindow& f, int click) {
 class LaunchTests : public QObject {
     Q_OBJECT
 private slots:
-    void everySwitchOnTheThirdClick();
-    void logNumbersCountClicksThatStartedNothing();
+    void everyClickUsesUpALogNumber();
     void joinSaysWhyNothingStarted_data();
     void joinSaysWhyNothingStarted();
 };
 
-void LaunchTests::everySwitchOnTheThirdClick() {
-    const GameFolder games;
-    const auto dirs = games.dirsTxt();
-    ListedWindow f({kServer}, &dirs);
-    f.clickRow(0);
-    for (const char* box : {"spy", "safe", "full", "log", "mute"})
-        check(f, box, true);
-    auto* join = f.control("Command1");
-    for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(join, Qt::LeftButton);
-    QCOMPARE(f.processes->started.size(), 3);
-    QCOMPARE(f.processes->started[2].arguments,
-             (QStringList{"-Safe", "-spy", "-fullscreen", "-nosound", logSwitch(f, 3), "-connect", "192.0.2.5"}));
-
-    check(f, "safe", false);
-    check(f, "full", false);
-    check(f, "spy", false);
-    check(f, "mute", false);
-    check(f, "log", false);
-    QTest::mouseClick(join, Qt::LeftButton);
-    QCOMPARE(f.processes->started[3].arguments,
-             (QStringList{"-nospy", "-windowed", "-sound", "-connect", "192.0.2.5"}));
-    QVERIFY(f.messages->shown.isEmpty());
-}
-
-// Every click uses up a number, also one that started nothing and one that was told why.
-void LaunchTests::logNumbersCountClicksThatStartedNothing() {
+// Every click uses up a number, also one that started nothing and one that was told why; each box
+// gives its own switch.
+void LaunchTests::everyClickUsesUpALogNumber() {
     const GameFolder games;
     const auto dirs = games.dirsTxt();
     ListedWindow f({kPrivate, kServer}, &dirs);
@@ -78,13 +53,27 @@ void LaunchTests::logNumbersCountClicksThatStartedNothing() {
     QVERIFY(f.processes->started.isEmpty());
     f.clickRow(1);
     auto* combo = f.control<QComboBox>("Combo1");
+    auto* join = f.control("Command1");
     combo->setEditText(games.path() + QStringLiteral("/gone"));
-    QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
+    QTest::mouseClick(join, Qt::LeftButton);
     QCOMPARE(f.messages->shown.size(), 1);
     combo->setCurrentIndex(1);
-    QTest::mouseClick(f.control("Command1"), Qt::LeftButton);
+    QTest::mouseClick(join, Qt::LeftButton);
     QCOMPARE(f.processes->started.size(), 1);
     QCOMPARE(f.processes->started[0].arguments.at(3), logSwitch(f, 4));
+
+    const char* const boxes[] = {"spy", "safe", "full", "log", "mute"};
+    for (const char* box : boxes)
+        check(f, box, true);
+    QTest::mouseClick(join, Qt::LeftButton);
+    QCOMPARE(f.processes->started[1].arguments,
+             (QStringList{"-Safe", "-spy", "-fullscreen", "-nosound", logSwitch(f, 5), "-connect", "192.0.2.5"}));
+    for (const char* box : boxes)
+        check(f, box, false);
+    QTest::mouseClick(join, Qt::LeftButton);
+    QCOMPARE(f.processes->started[2].arguments,
+             (QStringList{"-nospy", "-windowed", "-sound", "-connect", "192.0.2.5"}));
+    QCOMPARE(f.messages->shown.size(), 1);
 }
 
 void LaunchTests::joinSaysWhyNothingStarted_data() {

@@ -1,6 +1,7 @@
-#include "windowfixture.h"
+#include "listedwindow.h"
 
 using velberd::test::FakeListServer;
+using velberd::test::ListedWindow;
 using velberd::test::WindowFixture;
 
 namespace {
@@ -31,31 +32,31 @@ class ListClientTests : public QObject {
 private slots:
     void listsWhatTheServerSends_data();
     void listsWhatTheServerSends();
-    void entryBytesStayUnchanged();
     void aListSplitAcrossWritesListsWhole();
-    void eachRefreshStartsAfresh();
-    void rebuildClearsTheSelectionButKeepsDetails();
+    void eachRefreshListsItsOwnAnswer();
     void floodIsCutOffAndBounded();
-    void silentListServerListsNoServers();
 };
 
 // Which lines become entries, and their names, are the parser's rules, tested with it; here the
-// window lists what it parsed in both lists and counts it.
+// window keeps each entry's bytes as sent, lists its name in the game's code page and counts it.
 void ListClientTests::listsWhatTheServerSends_data() {
     QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QList<QByteArray>>("entries");
     QTest::addColumn<QStringList>("names");
 
-    QTest::newRow("three lines") << lines({server(1), server(2), server(3)})
-                                 << QStringList{shown(1), shown(2), shown(3)};
-    QTest::newRow("entry without the name marker")
-        << lines({"192.0.2.9:10052 local public no marker", server(2)}) << QStringList{"", shown(2)};
+    const QList<QByteArray> three{server(1), server(2), server(3)};
+    QTest::newRow("three lines") << lines(three) << three << QStringList{shown(1), shown(2), shown(3)};
+    const QList<QByteArray> inside{QByteArray("a\0b] c\rd\nef", 11)};
     QTest::newRow("NUL bytes and lone CR or LF stay inside lines")
-        << lines({QByteArray("a\0b] c\rd\nef", 11)}) << QStringList{QString::fromLatin1("c\rd\n")};
-    QTest::newRow("only a line end") << kCrLf << QStringList{};
+        << lines(inside) << inside << QStringList{QString::fromLatin1("c\rd\n")};
+    const QList<QByteArray> codePage{"198.51.100.7:10052 mirror public 1 1.23   60 [2/8] Caf\xe9 \x80 \x9f"};
+    QTest::newRow("bytes above 127") << lines(codePage) << codePage << QStringList{QString::fromUtf8("Café € Ÿ")};
+    QTest::newRow("only a line end") << kCrLf << QList<QByteArray>{} << QStringList{};
 }
 
 void ListClientTests::listsWhatTheServerSends() {
     QFETCH(QByteArray, reply);
+    QFETCH(QList<QByteArray>, entries);
     QFETCH(QStringList, names);
     FakeListServer list;
     list.serve({reply});
@@ -66,21 +67,12 @@ void ListClientTests::listsWhatTheServerSends() {
     QTRY_COMPARE(list.connectionCount(), 1);
     QTRY_VERIFY(f.control("List2")->isEnabled());
     QTRY_COMPARE(f.items("List2"), names);
-    QCOMPARE(f.items("List1").size(), names.size());
+    QList<QByteArray> kept;
+    const auto* list1 = f.control<QListWidget>("List1");
+    for (int i = 0; i < list1->count(); ++i)
+        kept << list1->item(i)->data(Qt::UserRole).toByteArray();
+    QCOMPARE(kept, entries);
     QCOMPARE(f.caption("sCounter"), QString::number(names.size()));
-}
-
-void ListClientTests::entryBytesStayUnchanged() {
-    const QByteArray entry("198.51.100.7:10052 mirror public 1 1.23   60 [2/8] Caf\xe9 \x80 \x9f");
-    FakeListServer list;
-    list.serve({entry + kCrLf});
-    WindowFixture f(nullptr, list.port());
-    f.finishStartup();
-    f.refreshList();
-    QTRY_COMPARE(f.items("List2").size(), 1);
-    auto* raw = f.control<QListWidget>("List1")->item(0);
-    QCOMPARE(raw->data(Qt::UserRole).toByteArray(), entry);
-    QCOMPARE(f.items("List2").first(), QString::fromUtf8("Café € Ÿ"));
 }
 
 void ListClientTests::aListSplitAcrossWritesListsWhole() {
@@ -94,39 +86,6 @@ void ListClientTests::aListSplitAcrossWritesListsWhole() {
     f.refreshList();
     QTRY_COMPARE(f.items("List2"), (QStringList{shown(1), shown(2), shown(3), shown(4)}));
     QCOMPARE(f.caption("sCounter"), QStringLiteral("4"));
-}
-
-void ListClientTests::eachRefreshStartsAfresh() {
-    FakeListServer list;
-    list.serve({lines({server(1), server(2), server(3)})});
-    WindowFixture f(nullptr, list.port());
-    f.finishStartup();
-    f.refreshList();
-    QTRY_COMPARE(f.items("List2").size(), 3);
-
-    list.serve({lines({server(7)})});
-    f.refreshList();
-    QTRY_COMPARE(f.items("List2"), QStringList{shown(7)});
-    QCOMPARE(f.caption("sCounter"), QStringLiteral("1"));
-    QCOMPARE(list.connectionCount(), 2);
-}
-
-void ListClientTests::rebuildClearsTheSelectionButKeepsDetails() {
-    FakeListServer list;
-    list.serve({lines({server(1), server(2)})});
-    WindowFixture f(nullptr, list.port());
-    f.finishStartup();
-    f.refreshList();
-    QTRY_COMPARE(f.items("List2").size(), 2);
-    auto* list2 = f.control<QListWidget>("List2");
-    list2->setCurrentRow(1);
-    const auto shownName = f.caption("Label15");
-
-    f.refreshList();
-    QTRY_COMPARE(list.connectionCount(), 2);
-    QTRY_COMPARE(list2->currentRow(), -1);
-    QCOMPARE(list2->selectedItems().size(), 0);
-    QCOMPARE(f.caption("Label15"), shownName);
 }
 
 void ListClientTests::floodIsCutOffAndBounded() {
@@ -146,32 +105,34 @@ void ListClientTests::floodIsCutOffAndBounded() {
     QCOMPARE(f.caption("sCounter"), QStringLiteral("11"));
 }
 
-// A list server that answers and closes without a word has no servers to list. One that resets
-// the connection (restarting, or turning clients away) or refuses it said nothing: the list stays.
-void ListClientTests::silentListServerListsNoServers() {
-    FakeListServer list;
-    list.serve({lines({server(1), server(2)})});
-    WindowFixture f(nullptr, list.port());
-    f.finishStartup();
+// Each refresh lists its own answer alone. A list server that answers and closes without a word
+// has no servers to list. One that resets the connection (restarting, or turning clients away) or
+// refuses it said nothing: the list stays.
+void ListClientTests::eachRefreshListsItsOwnAnswer() {
+    ListedWindow f({server(1), server(2), server(3)});
+    f.server.serve({lines({server(7)})});
     f.refreshList();
-    QTRY_COMPARE(f.items("List2"), (QStringList{shown(1), shown(2)}));
+    QTRY_COMPARE(f.items("List2"), QStringList{shown(7)});
+    QCOMPARE(f.items("List1").size(), 1);
+    QCOMPARE(f.caption("sCounter"), QStringLiteral("1"));
+    QCOMPARE(f.server.connectionCount(), 2);
 
-    list.serve({});
+    f.server.serve({});
     f.refreshList();
     QTRY_COMPARE(f.caption("sCounter"), QStringLiteral("0"));
     QCOMPARE(f.items("List1"), QStringList{});
     QCOMPARE(f.items("List2"), QStringList{});
 
-    list.serve({lines({server(3)})});
+    f.server.serve({lines({server(3)})});
     f.refreshList();
     QTRY_COMPARE(f.items("List2"), QStringList{shown(3)});
 #ifndef Q_OS_WIN
     // Windows does not tell a reset from an orderly close, which empties the list.
-    list.serve({}, FakeListServer::Ending::Reset);
+    f.server.serve({}, FakeListServer::Ending::Reset);
     f.refreshList();
-    QTRY_COMPARE(list.connectionCount(), 4);
+    QTRY_COMPARE(f.server.connectionCount(), 5);
 #endif
-    list.refuse();
+    f.server.refuse();
     QTest::qWait(300);
     f.refreshList();
     QTest::qWait(300);

@@ -62,15 +62,11 @@ private slots:
     void cleanup();
 
     void layoutFollowsTheDesign();
-    void loadingTurnsOnTheMatchingOptionAndWritesItBack();
-    void spazCodeDependsOnTheVersion();
-    void switchingVersionEnablesAndDisablesLori();
-    void optionsAreNotResetWhenTheNewKeyMatchesNone();
-    void colourBytesShowInLowerCaseHex();
-    void colourSetReadsHexadecimalLeniently();
+    void optionFollowsTheVersionsCode_data();
+    void optionFollowsTheVersionsCode();
+    void coloursShowAndSetInHexadecimal();
     void colourAboveFfIsRefusedAndPointedOut();
     void nameSetWritesOnlyTheCurrentKey();
-    void loriCannotBeChosenFor123();
     void clickedOptionsWriteTheirCodes();
     void unreadableKeysShowErrorAndWriteNothing();
     void refusedWriteSaysWhyOnceAndKeepsTheChoice_data();
@@ -185,98 +181,81 @@ void CharacterEditorTest::layoutFollowsTheDesign() {
     QVERIFY(!control<QRadioButton>("Option3")->isEnabled());
 }
 
-void CharacterEditorTest::loadingTurnsOnTheMatchingOptionAndWritesItBack() {
-    writeUserDefaults(kHeader +
-                      section123("\"Char\"=hex:55,01,02,03,04\n\"Color\"=hex:10,20,30,40\n"
-                                 "\"Name\"=\"  Jazz\\xe9 \"\n") +
-                      section124("\"Char\"=hex:37,09,09,09\n"));
-    open();
-    QVERIFY(control<QRadioButton>("Option2")->isChecked());
-    QCOMPARE(read(kKey123, "Char"), bytes({0x55, 0, 0, 0}));
-    QCOMPARE(read(kKey124, "Char"), bytes({0x37, 9, 9, 9}));
-    QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("Jazz\u00e9 "));
+void CharacterEditorTest::optionFollowsTheVersionsCode_data() {
+    QTest::addColumn<QByteArray>("char123");
+    QTest::addColumn<QByteArray>("char124");
+    QTest::addColumn<QStringList>("options"); // on after opening, after 1.24 is ticked, after it is unticked
+    QTest::addColumn<QByteArray>("stored123");
+    QTest::addColumn<QByteArray>("stored124");
+    // The character read is written back in its four-byte form.
+    QTest::newRow("Spaz, then Jazz") << QByteArray("55,01,02,03,04") << QByteArray("37,09,09,09")
+                                     << QStringList{"Option2", "Option1", "Option2"} << QByteArray("\x55\0\0\0", 4)
+                                     << QByteArray("\x37\0\0\0", 4);
+    QTest::newRow("Spaz's code is the version's own")
+        << QByteArray("59,00,00,00") << QByteArray("59,07,00,00") << QStringList{"", "Option2", "Option2"}
+        << QByteArray("\x59\0\0\0", 4) << QByteArray("\x59\0\0\0", 4);
+    QTest::newRow("Lori is the Secret Files' alone")
+        << QByteArray("3d,00,00,00") << QByteArray("3d,05,00,00") << QStringList{"", "Option3", ""}
+        << QByteArray("\x3d\0\0\0", 4) << QByteArray("\x3d\0\0\0", 4);
+    // A code that matches no option leaves the options as they are.
+    QTest::newRow("no option matches 1.24's code")
+        << QByteArray("37,00,00,00") << QByteArray("01,00,00,00") << QStringList{"Option1", "Option1", "Option1"}
+        << QByteArray("\x37\0\0\0", 4) << QByteArray("\x01\0\0\0", 4);
 }
 
-void CharacterEditorTest::spazCodeDependsOnTheVersion() {
-    writeUserDefaults(kHeader + section123("\"Char\"=hex:59,00,00,00\n") + section124("\"Char\"=hex:59,07,00,00\n"));
+void CharacterEditorTest::optionFollowsTheVersionsCode() {
+    QFETCH(QByteArray, char123);
+    QFETCH(QByteArray, char124);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, stored123);
+    QFETCH(QByteArray, stored124);
+    writeUserDefaults(kHeader + section123("\"Char\"=hex:" + char123 + "\n") +
+                      section124("\"Char\"=hex:" + char124 + "\n"));
     open();
-    QVERIFY(!control<QRadioButton>("Option1")->isChecked());
-    QVERIFY(!control<QRadioButton>("Option2")->isChecked());
-    QVERIFY(!control<QRadioButton>("Option3")->isChecked());
-
-    click(control<QCheckBox>("OTF"));
-    QVERIFY(control<QRadioButton>("Option2")->isChecked());
-    QCOMPARE(read(kKey124, "Char"), bytes({0x59, 0, 0, 0}));
-    QCOMPARE(read(kKey123, "Char"), bytes({0x59, 0, 0, 0}));
+    auto* secretFiles = control<QCheckBox>("OTF");
+    for (int step = 0; step < options.size(); ++step) {
+        if (step > 0) click(secretFiles);
+        for (const char* option : {"Option1", "Option2", "Option3"})
+            QVERIFY2(control<QRadioButton>(option)->isChecked() == (options[step] == QLatin1String(option)), option);
+        QCOMPARE(control<QRadioButton>("Option3")->isEnabled(), secretFiles->isChecked());
+    }
+    QCOMPARE(QByteArray::fromStdString(read(kKey123, "Char")), stored123);
+    QCOMPARE(QByteArray::fromStdString(read(kKey124, "Char")), stored124);
 }
 
-void CharacterEditorTest::switchingVersionEnablesAndDisablesLori() {
-    writeUserDefaults(kHeader + section123("\"Char\"=hex:3d,00,00,00\n") + section124("\"Char\"=hex:3d,05,00,00\n"));
-    open();
-    auto* lori = control<QRadioButton>("Option3");
-    QVERIFY(!lori->isChecked());
-
-    click(control<QCheckBox>("OTF"));
-    QVERIFY(lori->isEnabled());
-    QVERIFY(lori->isChecked());
-    QCOMPARE(read(kKey124, "Char"), bytes({0x3d, 0, 0, 0}));
-
-    click(control<QCheckBox>("OTF"));
-    QVERIFY(!lori->isEnabled());
-    QVERIFY(!lori->isChecked());
-    QVERIFY(!control<QRadioButton>("Option1")->isChecked());
-    QVERIFY(!control<QRadioButton>("Option2")->isChecked());
-    QCOMPARE(read(kKey123, "Char"), bytes({0x3d, 0, 0, 0}));
-}
-
-void CharacterEditorTest::optionsAreNotResetWhenTheNewKeyMatchesNone() {
-    writeUserDefaults(kHeader + section123("\"Char\"=hex:37,00,00,00\n") + section124("\"Char\"=hex:01,00,00,00\n"));
-    open();
-    QVERIFY(control<QRadioButton>("Option1")->isChecked());
-    click(control<QCheckBox>("OTF"));
-    QVERIFY(control<QRadioButton>("Option1")->isChecked());
-    QCOMPARE(read(kKey124, "Char"), bytes({0x01, 0, 0, 0}));
-}
-
-void CharacterEditorTest::colourBytesShowInLowerCaseHex() {
+// The bytes show in lower-case hexadecimal, and Set reads what is typed leniently.
+void CharacterEditorTest::coloursShowAndSetInHexadecimal() {
     writeUserDefaults(kHeader + section123("\"Color\"=hex:00,0a,ff,10,77\n") + section124("\"Color\"=hex:c0,01\n"));
     open();
-    QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("0"));
-    QCOMPARE(control<QLineEdit>("Text3")->text(), QStringLiteral("a"));
-    QCOMPARE(control<QLineEdit>("Text4")->text(), QStringLiteral("ff"));
-    QCOMPARE(control<QLineEdit>("Text5")->text(), QStringLiteral("10"));
+    const char* const boxes[] = {"Text2", "Text3", "Text4", "Text5"};
+    const auto shown = [&] {
+        QStringList texts;
+        for (const char* box : boxes)
+            texts << control<QLineEdit>(box)->text();
+        return texts;
+    };
+    QCOMPARE(shown(), (QStringList{"0", "a", "ff", "10"}));
+
+    const struct {
+        QStringList typed;
+        std::string stored;
+    } cases[] = {
+        {{"FF", "ff", "0ff", ""}, bytes({0xff, 0xff, 0xff, 0})},
+        {{"1g", " 1 0", "\t2\tA", "x7"}, bytes({0x01, 0x10, 0x2a, 0})},
+        {{"00000000a", "0", "7f", "80"}, bytes({0x0a, 0, 0x7f, 0x80})},
+    };
+    for (const auto& entry : cases) {
+        // Set, rather than typed: a typed tab moves the focus on.
+        for (int i = 0; i < 4; ++i)
+            control<QLineEdit>(boxes[i])->setText(entry.typed[i]);
+        click(control<QPushButton>("Command2"));
+        QCOMPARE(read(kKey123, "Color"), entry.stored);
+        QCOMPARE(shown(), entry.typed);
+    }
 
     // A shorter value fills the boxes it reaches.
     click(control<QCheckBox>("OTF"));
-    QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("c0"));
-    QCOMPARE(control<QLineEdit>("Text3")->text(), QStringLiteral("1"));
-    QCOMPARE(control<QLineEdit>("Text4")->text(), QStringLiteral("ff"));
-}
-
-void CharacterEditorTest::colourSetReadsHexadecimalLeniently() {
-    writeUserDefaults(kHeader + section123("\"Color\"=hex:01,02,03,04\n"));
-    open();
-    const struct {
-        QString text2, text3, text4, text5;
-        std::string stored;
-    } cases[] = {
-        {"FF", "ff", "0ff", "", bytes({0xff, 0xff, 0xff, 0})},
-        {"1g", " 1 0", "\t2\tA", "x7", bytes({0x01, 0x10, 0x2a, 0})},
-        {"00000000a", "0", "7f", "80", bytes({0x0a, 0, 0x7f, 0x80})},
-    };
-    for (const auto& entry : cases) {
-        for (const auto& [name, text] : {std::pair{"Text2", entry.text2},
-                                         {"Text3", entry.text3},
-                                         {"Text4", entry.text4},
-                                         {"Text5", entry.text5}}) {
-            auto* box = control<QLineEdit>(name);
-            box->clear();
-            QTest::keyClicks(box, text);
-        }
-        click(control<QPushButton>("Command2"));
-        QCOMPARE(read(kKey123, "Color"), entry.stored);
-        QCOMPARE(control<QLineEdit>("Text3")->text(), entry.text3);
-    }
+    QCOMPARE(shown(), (QStringList{"c0", "1", "7f", "80"}));
 }
 
 void CharacterEditorTest::colourAboveFfIsRefusedAndPointedOut() {
@@ -297,10 +276,10 @@ void CharacterEditorTest::colourAboveFfIsRefusedAndPointedOut() {
 
 void CharacterEditorTest::nameSetWritesOnlyTheCurrentKey() {
     const QByteArray others = kHeader + section124("\"Name\"=\"Spaz\"\n");
-    writeUserDefaults(others + section123("\"Name\"=\"Jazz\"\n"));
+    writeUserDefaults(others + section123("\"Name\"=\"Jazz\\xe9\"\n"));
     open();
     auto* name = control<QLineEdit>("Text1");
-    QCOMPARE(name->text(), QStringLiteral("Jazz"));
+    QCOMPARE(name->text(), QStringLiteral("Jazz\u00e9"));
     name->clear();
     QTest::keyClicks(name, QStringLiteral("Caf"));
     // Key clicks cover ASCII only; the rest arrives as an input method would deliver it.
@@ -318,21 +297,17 @@ void CharacterEditorTest::nameSetWritesOnlyTheCurrentKey() {
     QCOMPARE(read(kKey123, "Name"), std::string(1, '\0'));
 }
 
-void CharacterEditorTest::loriCannotBeChosenFor123() {
+void CharacterEditorTest::clickedOptionsWriteTheirCodes() {
     writeUserDefaults(kHeader + section123("\"Char\"=hex:37,00,00,00\n") + section124("\"Char\"=hex:37,00,00,00\n"));
     open();
+    // Lori cannot be chosen for 1.23, nor by a tool that turns the option on through its object name.
     const QByteArray before = userDefaults();
     click(control<QRadioButton>("Option3"));
     QVERIFY(!control<QRadioButton>("Option3")->isChecked());
     QVERIFY(control<QRadioButton>("Option1")->isChecked());
-    // Nor by a tool that turns the option on through its object name.
     control<QRadioButton>("Option3")->setChecked(true);
     QCOMPARE(userDefaults(), before);
-}
 
-void CharacterEditorTest::clickedOptionsWriteTheirCodes() {
-    writeUserDefaults(kHeader + section123("\"Char\"=hex:37,00,00,00\n") + section124("\"Char\"=hex:37,00,00,00\n"));
-    open();
     click(control<QRadioButton>("Option2"));
     QCOMPARE(read(kKey123, "Char"), bytes({0x55, 0, 0, 0}));
     click(control<QCheckBox>("OTF"));

@@ -62,11 +62,8 @@ class PathSetupWindowTests : public QObject {
 private slots:
     void windowShowsItsControlsWhereTheyBelong();
     void tabGoesText1Text2Command1();
-    void savesDefaultsByteForByte();
-    void savesEmptyFirstPath();
-    void secondSaveOverwrites();
-    void typedTextSavedExactly_data();
-    void typedTextSavedExactly();
+    void savesWhatTheFieldsShow_data();
+    void savesWhatTheFieldsShow();
     void pathTheCodePageLacksIsNotSaved_data();
     void pathTheCodePageLacksIsNotSaved();
 #ifdef Q_OS_LINUX
@@ -130,60 +127,49 @@ void PathSetupWindowTests::tabGoesText1Text2Command1() {
     QTRY_COMPARE(QApplication::focusWidget(), dorrick.Text1());
 }
 
-void PathSetupWindowTests::savesDefaultsByteForByte() {
-    PathSetupDriver dorrick;
-    QVERIFY(!QFile::exists(dorrick.dirsPath()));
-    dorrick.save();
-    QCOMPARE(dorrick.dirsBytes(), defaultsFile);
-    QCOMPARE(dorrick.folderEntries(), QStringList{"dirs.txt"});
-    verifyOpenAndSaid(dorrick, {});
-    QCOMPARE(dorrick.Text1()->text(), QStringLiteral("c:\\games\\jazz2\\jazz2.exe"));
-}
-
-void PathSetupWindowTests::savesEmptyFirstPath() {
-    PathSetupDriver dorrick;
-    dorrick.retype(dorrick.Text1(), QString());
-    QCOMPARE(dorrick.Text1()->text(), QString());
-    dorrick.save();
-    QCOMPARE(dorrick.dirsBytes(), QByteArray("\r\nc:\\games\\jazz2tsf\\jazz2.exe\r\n"));
-}
-
-void PathSetupWindowTests::secondSaveOverwrites() {
-    PathSetupDriver dorrick;
-    dorrick.writeDirs("a much longer file that was here before Dorrick ever ran\r\nline 2\r\nline 3\r\n");
-    dorrick.save();
-    QCOMPARE(dorrick.dirsBytes(), defaultsFile);
-
-    QTest::mouseClick(dorrick.Text1(), Qt::LeftButton);
-    QTest::keyClick(dorrick.Text1(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(dorrick.Text1(), "e:\\j2.exe");
-    QTest::mouseClick(dorrick.Text2(), Qt::LeftButton);
-    QTest::keyClick(dorrick.Text2(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(dorrick.Text2(), "e:\\tsf.exe");
-    dorrick.save();
-    QCOMPARE(dorrick.dirsBytes(), QByteArray("e:\\j2.exe\r\ne:\\tsf.exe\r\n"));
-    QCOMPARE(dorrick.folderEntries(), QStringList{"dirs.txt"});
-}
-
-void PathSetupWindowTests::typedTextSavedExactly_data() {
-    QTest::addColumn<QString>("typed");
+void PathSetupWindowTests::savesWhatTheFieldsShow_data() {
+    QTest::addColumn<QByteArray>("before");   // dirs.txt before the save; null: none
+    QTest::addColumn<QString>("classic");     // typed into Text1; null: the field is left as it opens
+    QTest::addColumn<QString>("secretFiles"); // typed into Text2; null: as it opens
     QTest::addColumn<QByteArray>("written");
+    const QByteArray classicDefault = "c:\\games\\jazz2\\jazz2.exe\r\n";
+    QTest::newRow("the defaults, no file before") << QByteArray() << QString() << QString() << defaultsFile;
+    QTest::newRow("an empty first path") << QByteArray() << "" << QString()
+                                         << QByteArray("\r\nc:\\games\\jazz2tsf\\jazz2.exe\r\n");
+    QTest::newRow("a longer file before is replaced whole")
+        << QByteArray("a much longer file that was here before Dorrick ever ran\r\nline 2\r\nline 3\r\n")
+        << "e:\\j2.exe"
+        << "e:\\tsf.exe" << QByteArray("e:\\j2.exe\r\ne:\\tsf.exe\r\n");
     QTest::newRow("accented letter is one byte")
-        << QStringLiteral("c:\\jeux\\café\\jazz2.exe") << QByteArray("c:\\jeux\\caf\xe9\\jazz2.exe");
-    QTest::newRow("euro sign is its code page byte")
-        << QStringLiteral("c:\\€\\jazz2.exe") << QByteArray("c:\\\x80\\jazz2.exe");
+        << QByteArray() << QString() << QStringLiteral("c:\\jeux\\café\\jazz2.exe")
+        << classicDefault + "c:\\jeux\\caf\xe9\\jazz2.exe\r\n";
+    QTest::newRow("euro sign is its code page byte") << QByteArray() << QString() << QStringLiteral("c:\\€\\jazz2.exe")
+                                                     << classicDefault + "c:\\\x80\\jazz2.exe\r\n";
     QTest::newRow("spaces and quotes kept")
-        << QStringLiteral("  \"c:\\my games\\jazz2.exe\" ") << QByteArray("  \"c:\\my games\\jazz2.exe\" ");
+        << QByteArray() << QString() << QStringLiteral("  \"c:\\my games\\jazz2.exe\" ")
+        << classicDefault + "  \"c:\\my games\\jazz2.exe\" \r\n";
 }
 
-void PathSetupWindowTests::typedTextSavedExactly() {
-    QFETCH(QString, typed);
+// The file is replaced whole, byte for byte in the game's code page, and the window stays open
+// with the fields as they were.
+void PathSetupWindowTests::savesWhatTheFieldsShow() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, classic);
+    QFETCH(QString, secretFiles);
     QFETCH(QByteArray, written);
     PathSetupDriver dorrick;
-    dorrick.retype(dorrick.Text2(), typed);
-    QCOMPARE(dorrick.Text2()->text(), typed);
+    if (before.isNull())
+        QVERIFY(!QFile::exists(dorrick.dirsPath()));
+    else
+        dorrick.writeDirs(before);
+    if (!classic.isNull()) dorrick.retype(dorrick.Text1(), classic);
+    if (!secretFiles.isNull()) dorrick.retype(dorrick.Text2(), secretFiles);
+    const QStringList shown{dorrick.Text1()->text(), dorrick.Text2()->text()};
     dorrick.save();
-    QCOMPARE(dorrick.dirsBytes(), "c:\\games\\jazz2\\jazz2.exe\r\n" + written + "\r\n");
+    QCOMPARE(dorrick.dirsBytes(), written);
+    QCOMPARE(dorrick.folderEntries(), QStringList{"dirs.txt"});
+    verifyOpenAndSaid(dorrick, {});
+    QCOMPARE((QStringList{dorrick.Text1()->text(), dorrick.Text2()->text()}), shown);
 }
 
 void PathSetupWindowTests::pathTheCodePageLacksIsNotSaved_data() {

@@ -11,8 +11,19 @@ PingRound pingOnce(net::NetServices& net, const std::string& address, const net:
     if (!net.startSocketLibrary()) return round;
     round.opened = true;
     net::EchoReplyRecord record{};
-    round.outcome = net.exchangeEcho(address, "test", record, wanted);
-    round.roundTrip = record.roundTripTime();
+    switch (net.exchangeEcho(address, "test", record, wanted)) {
+    case net::EchoOutcome::Replied:
+        round.echo = {Result::Answered, record.roundTripTime()};
+        break;
+    case net::EchoOutcome::NoReply:
+        round.echo = {Result::NoReply, 0};
+        break;
+    case net::EchoOutcome::ServiceUnavailable:
+        round.echo = {Result::CannotSend, 0};
+        break;
+    case net::EchoOutcome::NotDotted:
+        break;
+    }
     round.closedCleanly = net.stopSocketLibrary();
     return round;
 }
@@ -29,20 +40,6 @@ Measurement gamePingOnce(net::NetServices& net, const std::string& address, std:
     case net::GamePingOutcome::CannotSend:
         return {Result::CannotSend, 0};
     case net::GamePingOutcome::NotDotted:
-        break;
-    }
-    return {Result::NotSent, 0};
-}
-
-Measurement echoMeasurement(const PingRound& round) {
-    switch (round.outcome) {
-    case net::EchoOutcome::Replied:
-        return {Result::Answered, round.roundTrip};
-    case net::EchoOutcome::NoReply:
-        return {Result::NoReply, 0};
-    case net::EchoOutcome::ServiceUnavailable:
-        return {Result::CannotSend, 0};
-    case net::EchoOutcome::NotDotted:
         break;
     }
     return {Result::NotSent, 0};

@@ -17,9 +17,8 @@ class NetServices;
 // One echo as the window takes it: a socket-library session around a single echo.
 struct PingRound {
     bool opened = false; // the session started; nothing else happened otherwise
-    net::EchoOutcome outcome = net::EchoOutcome::NotDotted;
-    std::uint32_t roundTrip = 0; // milliseconds, when the echo was answered
-    bool closedCleanly = true;   // the session's end was not refused
+    Measurement echo;
+    bool closedCleanly = true; // the session's end was not refused
 };
 
 // Blocks for up to the echo's time-out: call it from a worker thread.
@@ -29,8 +28,6 @@ PingRound pingOnce(net::NetServices& net, const std::string& address, const net:
 // is sent.
 Measurement gamePingOnce(net::NetServices& net, const std::string& address, std::optional<std::uint16_t> port,
                          const net::StillWanted& wanted);
-
-Measurement echoMeasurement(const PingRound& round);
 
 // The two measurements of one round as they come back; kept on the user-interface thread.
 struct PingRoundState {

@@ -52,7 +52,7 @@ void ServerPinger::startRound(std::uint64_t selection, PingStart start) {
                                 "Windows Sockets for 32 bit Windows environments is not successfully responding."));
                     return;
                 }
-                round->echo = echoMeasurement(echo);
+                round->echo = echo.echo;
                 showPing(*round);
                 if (!echo.closedCleanly)
                     m_messages->show(m_window, MessagePresenter::Style::Exclamation,

@@ -19,27 +19,13 @@ bool isOctalDigit(char c) {
     return c >= '0' && c <= '7';
 }
 
+// The control characters written as a letter escape, each letter at its character's code: "n" at 10.
+constexpr std::string_view kLetterEscapes = ".......abtnvfr.............e....";
+
 std::optional<char16_t> simpleEscape(char c) {
-    switch (c) {
-    case 'a':
-        return u'\a';
-    case 'b':
-        return u'\b';
-    case 'e':
-        return char16_t{27};
-    case 'f':
-        return u'\f';
-    case 'n':
-        return u'\n';
-    case 'r':
-        return u'\r';
-    case 't':
-        return u'\t';
-    case 'v':
-        return u'\v';
-    default:
-        return std::nullopt;
-    }
+    const auto code = c == '.' ? std::string_view::npos : kLetterEscapes.find(c);
+    if (code == std::string_view::npos) return std::nullopt;
+    return static_cast<char16_t>(code);
 }
 
 void appendCodePoint(std::u16string& text, char32_t point) {
@@ -122,7 +108,6 @@ std::optional<std::u16string> parseWineString(std::string_view line, std::size_t
 }
 
 std::string dumpWineString(std::u16string_view text, std::string_view delimiters) {
-    static constexpr std::string_view kLetterEscapes = ".......abtnvfr.............e....";
     std::string out;
     char buffer[16];
     for (std::size_t i = 0; i < text.size(); ++i) {

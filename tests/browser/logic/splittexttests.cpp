@@ -28,21 +28,7 @@ TEST(SplitText, TrailingDelimiterGivesNoEmptyLastPiece) {
 TEST(SplitText, LoneCrOrLfIsNotALineEnd) {
     EXPECT_EQ(splitText("a\rb\nc\r\nd", "\r\n"), (Pieces{"a\rb\nc", "d"}));
     EXPECT_EQ(splitText("a\r\r\nb", "\r\n"), (Pieces{"a\r", "b"}));
-}
-
-TEST(SplitText, TextComparisonIgnoresCaseBinaryDoesNot) {
-    EXPECT_EQ(splitText("aXbxc", "x", -1, Compare::Binary), (Pieces{"aXb", "c"}));
-    EXPECT_EQ(splitText("aXbxc", "x", -1, Compare::Text), (Pieces{"a", "b", "c"}));
-    EXPECT_EQ(splitText("1\xC9"
-                        "2\xE9"
-                        "3",
-                        "\xE9", -1, Compare::Text),
-              (Pieces{"1", "2", "3"}));
-    EXPECT_EQ(splitText("1\xD7"
-                        "2",
-                        "\xF7", -1, Compare::Text),
-              Pieces{"1\xD7"
-                     "2"});
+    EXPECT_EQ(splitText("aXbxc", "x"), (Pieces{"aXb", "c"}));
 }
 
 TEST(SplitText, PositiveLimitLeavesTheRestInTheLastPiece) {

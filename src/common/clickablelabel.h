@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QMouseEvent>
 
 namespace velberd {
 
@@ -14,7 +15,10 @@ signals:
     void clicked();
 
 protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+        QLabel::mouseReleaseEvent(event);
+    }
 };
 
 } // namespace velberd

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace velberd::net {
@@ -34,15 +35,25 @@ struct EchoReplyRecord {
     static constexpr std::size_t kRoundTripTimeOffset = 8;
     static constexpr std::size_t kDataSizeOffset = 12;
 
-    std::uint32_t address() const;
-    std::int32_t status() const;
-    std::uint32_t roundTripTime() const;
-    std::uint16_t dataSize() const;
+    std::uint32_t address() const { return read<std::uint32_t>(kAddressOffset); }
+    std::int32_t status() const { return read<std::int32_t>(kStatusOffset); }
+    std::uint32_t roundTripTime() const { return read<std::uint32_t>(kRoundTripTimeOffset); }
+    std::uint16_t dataSize() const { return read<std::uint16_t>(kDataSizeOffset); }
 
-    void setAddress(std::uint32_t value);
-    void setStatus(std::int32_t value);
-    void setRoundTripTime(std::uint32_t value);
-    void setDataSize(std::uint16_t value);
+    void setAddress(std::uint32_t value) { write(kAddressOffset, value); }
+    void setStatus(std::int32_t value) { write(kStatusOffset, value); }
+    void setRoundTripTime(std::uint32_t value) { write(kRoundTripTimeOffset, value); }
+    void setDataSize(std::uint16_t value) { write(kDataSizeOffset, value); }
+
+private:
+    template <typename T> T read(std::size_t offset) const {
+        T value;
+        std::memcpy(&value, bytes.data() + offset, sizeof value);
+        return value;
+    }
+    template <typename T> void write(std::size_t offset, T value) {
+        std::memcpy(bytes.data() + offset, &value, sizeof value);
+    }
 };
 
 // What one echo came to, so that a caller can tell an answer of 0 ms from no answer at all.

@@ -80,10 +80,9 @@ void MainWindow::pingSelectedServer() {
 void MainWindow::createControls() {
     const QFont font = narrowFont(9.75);
 
-    m_serverListFrame =
+    auto* serverListFrame =
         place(new QGroupBox(QStringLiteral("Serverlist Window"), this), "Frame3", twipsRect(0, 0, 2535, 2655), font);
-    m_serverList =
-        place(new QListWidget(m_serverListFrame), "List2", twipsRect(120, 240, 2295, 2340), narrowFont(8.25));
+    m_serverList = place(new QListWidget(serverListFrame), "List2", twipsRect(120, 240, 2295, 2340), narrowFont(8.25));
     m_serverList->setItemDelegate(new ListBoxRows(fromTwips(kServerRowTwips), m_serverList));
     m_serverList->setUniformItemSizes(true);
     m_serverList->addItem(QStringLiteral("Server Lists"));
@@ -96,14 +95,14 @@ void MainWindow::createControls() {
     m_entryList->setFocusPolicy(Qt::NoFocus);
     m_entryList->hide();
 
-    m_overallFrame = place(new QGroupBox(QStringLiteral("Overall Information"), this), "Frame2",
-                           twipsRect(0, 2760, 2535, 855), font);
-    m_serversUpCaption = label(m_overallFrame, "sCount", QStringLiteral("Servers Up:"), twipsRect(120, 240, 1815, 255));
+    auto* overallFrame = place(new QGroupBox(QStringLiteral("Overall Information"), this), "Frame2",
+                               twipsRect(0, 2760, 2535, 855), font);
+    label(overallFrame, "sCount", QStringLiteral("Servers Up:"), twipsRect(120, 240, 1815, 255));
     m_serverCount =
-        label(m_overallFrame, "sCounter", QStringLiteral("0"), twipsRect(600, 240, 1815, 255), Qt::AlignRight);
-    m_yourAddressCaption = place(new ClickableLabel(QStringLiteral("Your IP:"), m_overallFrame), "Label11",
+        label(overallFrame, "sCounter", QStringLiteral("0"), twipsRect(600, 240, 1815, 255), Qt::AlignRight);
+    m_yourAddressCaption = place(new ClickableLabel(QStringLiteral("Your IP:"), overallFrame), "Label11",
                                  twipsRect(120, 480, 1815, 255), font);
-    m_localAddress = label(m_overallFrame, "lip", QStringLiteral("0"), twipsRect(600, 480, 1815, 255), Qt::AlignRight);
+    m_localAddress = label(overallFrame, "lip", QStringLiteral("0"), twipsRect(600, 480, 1815, 255), Qt::AlignRight);
 
     m_details = place(new ServerDetailsPanel(this), "Frame1", twipsRect(2640, 0, 4095, 3975), font);
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-class QGroupBox;
 class QLabel;
 class QListWidget;
 class QTimer;
@@ -58,11 +57,8 @@ private:
 
     BrowserServices m_services;
 
-    QGroupBox* m_serverListFrame = nullptr;
     QListWidget* m_serverList = nullptr;
     QListWidget* m_entryList = nullptr;
-    QGroupBox* m_overallFrame = nullptr;
-    QLabel* m_serversUpCaption = nullptr;
     QLabel* m_serverCount = nullptr;
     ClickableLabel* m_yourAddressCaption = nullptr;
     QLabel* m_localAddress = nullptr;

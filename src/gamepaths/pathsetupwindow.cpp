@@ -50,8 +50,8 @@ PathSetupWindow::PathSetupWindow(QString programFolder, Notifier notify, QWidget
     type.setPointSizeF(8.25);
     setFont(type);
 
-    m_classicCaption = place(new QLabel(QStringLiteral("1.21-3:"), this), "Label1", twipsRect(0, 120, 495, 255));
-    m_secretFilesCaption = place(new QLabel(QStringLiteral("TSF:"), this), "Label2", twipsRect(0, 480, 495, 255));
+    place(new QLabel(QStringLiteral("1.21-3:"), this), "Label1", twipsRect(0, 120, 495, 255));
+    place(new QLabel(QStringLiteral("TSF:"), this), "Label2", twipsRect(0, 480, 495, 255));
     m_classicPath = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2\\jazz2.exe"), this), "Text1",
                           twipsRect(600, 120, 3135, 285));
     m_secretFilesPath = place(new QLineEdit(QStringLiteral("c:\\games\\jazz2tsf\\jazz2.exe"), this), "Text2",
@@ -61,10 +61,10 @@ PathSetupWindow::PathSetupWindow(QString programFolder, Notifier notify, QWidget
     // The sunken border around Save: dark top and left edges, light grey bottom and right edges.
     const QColor dark = palette().color(QPalette::WindowText);
     const QColor lightGrey(0xE0, 0xE0, 0xE0);
-    m_line1 = line(this, "Line1", {3825, 225}, {4470, 225}, dark);
-    m_line2 = line(this, "Line2", {3830, 225}, {3830, 615}, dark);
-    m_line3 = line(this, "Line3", {3825, 615}, {4470, 615}, lightGrey);
-    m_line4 = line(this, "Line4", {4460, 225}, {4460, 615}, lightGrey);
+    line(this, "Line1", {3825, 225}, {4470, 225}, dark);
+    line(this, "Line2", {3830, 225}, {3830, 615}, dark);
+    line(this, "Line3", {3825, 615}, {4470, 615}, lightGrey);
+    line(this, "Line4", {4460, 225}, {4460, 615}, lightGrey);
 
     setTabOrder(m_classicPath, m_secretFilesPath);
     setTabOrder(m_secretFilesPath, m_save);

@@ -5,8 +5,6 @@
 #include <QWidget>
 #include <functional>
 
-class QFrame;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -29,15 +27,9 @@ public:
 private:
     void save();
 
-    QLabel* m_classicCaption;
-    QLabel* m_secretFilesCaption;
     QLineEdit* m_classicPath;
     QLineEdit* m_secretFilesPath;
     QPushButton* m_save;
-    QFrame* m_line1;
-    QFrame* m_line2;
-    QFrame* m_line3;
-    QFrame* m_line4;
 
     QString m_programFolder;
     Notifier m_notify;

@@ -70,24 +70,8 @@ std::uint64_t NetworkWorker::selection() const {
     return m_shared->selection;
 }
 
-void NetworkWorker::lookUp(std::uint64_t selection, Job job) {
-    queue(m_lookups, selection, std::move(job));
-}
-
-void NetworkWorker::echo(std::uint64_t selection, Job job) {
-    queue(m_echoes, selection, std::move(job));
-}
-
-void NetworkWorker::gamePing(std::uint64_t selection, Job job) {
-    queue(m_gamePings, selection, std::move(job));
-}
-
 bool NetworkWorker::pingOut() const {
     return m_echoes->busy() || m_gamePings->busy();
-}
-
-void NetworkWorker::gameStatus(std::uint64_t selection, Job job) {
-    queue(m_statuses, selection, std::move(job));
 }
 
 bool NetworkWorker::statusOut() const {

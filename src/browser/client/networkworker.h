@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace velberd {
 
@@ -33,12 +34,12 @@ public:
     // Whether the selection is still the player's, so that its result is shown.
     bool isCurrent(std::uint64_t selection) const { return selection == this->selection(); }
 
-    void lookUp(std::uint64_t selection, Job job);
-    void echo(std::uint64_t selection, Job job);
-    void gamePing(std::uint64_t selection, Job job);
+    void lookUp(std::uint64_t selection, Job job) { queue(m_lookups, selection, std::move(job)); }
+    void echo(std::uint64_t selection, Job job) { queue(m_echoes, selection, std::move(job)); }
+    void gamePing(std::uint64_t selection, Job job) { queue(m_gamePings, selection, std::move(job)); }
     // An echo or a game ping is waiting or under way.
     bool pingOut() const;
-    void gameStatus(std::uint64_t selection, Job job);
+    void gameStatus(std::uint64_t selection, Job job) { queue(m_statuses, selection, std::move(job)); }
     // A status query is waiting or under way.
     bool statusOut() const;
 

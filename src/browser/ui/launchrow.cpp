@@ -66,10 +66,6 @@ void LaunchRow::followVersion(const QString& versionCaption) {
         m_gamePath->setCurrentIndex(*index);
 }
 
-void LaunchRow::setJoinEnabled(bool enabled) {
-    m_join->setEnabled(enabled);
-}
-
 void LaunchRow::join(const QString& access, const QString& address) {
     m_launchCounter = raiseLaunchCounter(m_launchCounter);
     LaunchSwitches switches;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QPushButton>
 #include <QWidget>
 #include <cstdint>
 
 class QCheckBox;
 class QComboBox;
-class QPushButton;
 
 namespace velberd {
 
@@ -23,7 +23,7 @@ public:
     void loadGamePaths();
     // Picks the game that runs a server of the version shown, where the version names one.
     void followVersion(const QString& versionCaption);
-    void setJoinEnabled(bool enabled);
+    void setJoinEnabled(bool enabled) { m_join->setEnabled(enabled); }
     void join(const QString& access, const QString& address);
 
 signals:

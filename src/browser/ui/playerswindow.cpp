@@ -49,10 +49,6 @@ PlayersWindow::PlayersWindow(QWidget* parent)
     resize(360, 320);
 }
 
-void PlayersWindow::showServer(const QString& serverName) {
-    setWindowTitle(serverName);
-}
-
 void PlayersWindow::showPlayers(const PlayersView& view) {
     m_state->setText(toCaption(view.state));
     m_table->setRowCount(static_cast<int>(view.rows.size()));

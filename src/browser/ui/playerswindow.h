@@ -17,7 +17,7 @@ public:
     explicit PlayersWindow(QWidget* parent);
 
     // Titled with the server's name.
-    void showServer(const QString& serverName);
+    void showServer(const QString& serverName) { setWindowTitle(serverName); }
     void showPlayers(const PlayersView& view);
 
 private:

@@ -2,7 +2,6 @@
 
 #include "browser/logic/serverdetails.h"
 #include "browser/ui/formcontrols.h"
-#include "common/ansitext.h"
 #include "common/clickablelabel.h"
 #include "common/twips.h"
 
@@ -66,26 +65,6 @@ void ServerDetailsPanel::showDetails(const ServerDetails& details) {
     m_ping->setText(QStringLiteral("x"));
     m_ping->setToolTip({});
     m_probableHosts->setText(QStringLiteral("x"));
-}
-
-void ServerDetailsPanel::showHostName(const std::string& hostName) {
-    m_hostName->setText(toCaption(hostName));
-}
-
-void ServerDetailsPanel::showProbableHosts(const std::string& hosts) {
-    m_probableHosts->setText(toCaption(hosts));
-}
-
-QString ServerDetailsPanel::access() const {
-    return m_access->text();
-}
-
-QString ServerDetailsPanel::address() const {
-    return m_address->text();
-}
-
-QString ServerDetailsPanel::version() const {
-    return m_version->text();
 }
 
 } // namespace velberd

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QGroupBox>
-#include <string>
+#include "common/ansitext.h"
 
-class QLabel;
+#include <QGroupBox>
+#include <QLabel>
+#include <string>
 
 namespace velberd {
 
@@ -21,13 +22,13 @@ public:
     void showHeader(const EntryHeader& header);
     // A new selection: its entry's fields, and "x" for what the lookups and pings have yet to tell.
     void showDetails(const ServerDetails& details);
-    void showHostName(const std::string& hostName);
-    void showProbableHosts(const std::string& hosts);
+    void showHostName(const std::string& hostName) { m_hostName->setText(toCaption(hostName)); }
+    void showProbableHosts(const std::string& hosts) { m_probableHosts->setText(toCaption(hosts)); }
 
     // As shown: the launch takes the access and the address, the game path the version.
-    QString access() const;
-    QString address() const;
-    QString version() const;
+    QString access() const { return m_access->text(); }
+    QString address() const { return m_address->text(); }
+    QString version() const { return m_version->text(); }
     QLabel* pingLabel() const { return m_ping; }
     ClickableLabel* playerCountLink() const { return m_playerCount; }
 

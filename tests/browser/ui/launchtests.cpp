@@ -3,6 +3,7 @@
 #include "shownmessages.h"
 
 #include <QCheckBox>
+#include <QScopeGuard>
 
 using velberd::test::GameFolder;
 using velberd::test::ListedWindow;
@@ -80,21 +81,29 @@ void LaunchTests::joinSaysWhyNothingStarted_data() {
     QTest::addColumn<QString>("gamePath"); // typed into the game path; "{games}" is the games' folder
     QTest::addColumn<bool>("refused");     // the system refuses to start the game
     QTest::addColumn<bool>("logger");      // "logger" ticked
-    QTest::addColumn<QStringList>("says"); // what the message holds; empty: the game starts in its folder
+    QTest::addColumn<QStringList>("says"); // what the message holds; empty: the game starts
+    QTest::addColumn<QString>("folder");   // where it starts; "{prefix}" is the window's Wine prefix
 
     // Velberd's folder holds characters that Windows would hand the game as look-alikes.
     const QString game = QStringLiteral("{games}/Jazz Jackrabbit 2/jazz 2");
-    QTest::newRow("a program, logger unticked") << game << false << false << QStringList{};
+    QTest::newRow("a program, logger unticked")
+        << game << false << false << QStringList{} << "{games}/Jazz Jackrabbit 2";
+#ifndef Q_OS_WIN
+    QTest::newRow("a drive letter names the game in the Wine prefix")
+        << "c:\\GAMES\\jazz2.exe" << false << false << QStringList{} << "{prefix}/dosdevices/c:/Games";
+#endif
     QTest::newRow("no such file") << "{games}/gone/jazz2" << false << false
-                                  << QStringList{"\"{games}/gone/jazz2\" does not exist", "Run Dorrick"};
+                                  << QStringList{"\"{games}/gone/jazz2\" does not exist", "Run Dorrick"} << QString();
     QTest::newRow("the system refuses") << game << true << false
-                                        << QStringList{"\"" + game + "\" did not start: The test's system refuses."};
+                                        << QStringList{"\"" + game + "\" did not start: The test's system refuses."}
+                                        << QString();
     QTest::newRow("a game path the code page lacks, then the log folder")
         << QString::fromUtf8("{games}/j\u0101zz2") << false << true
-        << QStringList{QString::fromUtf8("game path \"{games}/j\u0101zz2\" holds characters")};
+        << QStringList{QString::fromUtf8("game path \"{games}/j\u0101zz2\" holds characters")} << QString();
     QTest::newRow("a log folder the code page lacks")
         << game << false << true
-        << QStringList{QString::fromUtf8("holds characters the game cannot be given: \uFF02\u0101"), "logger"};
+        << QStringList{QString::fromUtf8("holds characters the game cannot be given: \uFF02\u0101"), "logger"}
+        << QString();
 }
 
 // The path is typed into the game path, as the player may; "Join" is clicked, and each message is
@@ -104,12 +113,26 @@ void LaunchTests::joinSaysWhyNothingStarted() {
     QFETCH(bool, refused);
     QFETCH(bool, logger);
     QFETCH(QStringList, says);
+    QFETCH(QString, folder);
     const GameFolder games;
     games.make(QStringLiteral("Jazz Jackrabbit 2/jazz 2"));
     games.make(QString::fromUtf8("j\u0101zz2"));
     ListedWindow f({kServer}, nullptr, ListedWindow::Messages::Shown, QString::fromUtf8("Velberd \uFF02\u0101\uFF02"));
     check(f, "log", logger);
     f.processes->refuses = refused;
+#ifndef Q_OS_WIN
+    // The prefix's drive c: holds the game, and a wine that would start it is on the PATH.
+    QDir prefix(f.prefixPath());
+    QVERIFY(prefix.mkpath(QStringLiteral("drive_c/Games")) && prefix.mkpath(QStringLiteral("dosdevices")));
+    QVERIFY(QFile::link(QStringLiteral("../drive_c"), prefix.filePath(QStringLiteral("dosdevices/c:"))));
+    QFile exe(prefix.filePath(QStringLiteral("drive_c/Games/Jazz2.exe")));
+    QVERIFY(exe.open(QIODevice::WriteOnly) && exe.write("MZ") == 2);
+    exe.close();
+    const QString wine = games.make(QStringLiteral("bin/wine"));
+    const QByteArray path = qgetenv("PATH");
+    const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
+    qputenv("PATH", QFile::encodeName(QFileInfo(wine).absolutePath()) + ':' + path);
+#endif
     f.clickRow(0);
     auto* combo = f.control<QComboBox>("Combo1");
     combo->setEditText(QString(gamePath).replace(QStringLiteral("{games}"), games.path()));
@@ -118,7 +141,8 @@ void LaunchTests::joinSaysWhyNothingStarted() {
         QCOMPARE(shown.size(), 0);
         QCOMPARE(f.processes->started.size(), 1);
         QCOMPARE(f.processes->started[0].program, combo->currentText());
-        QCOMPARE(f.processes->started[0].folder, games.path() + QStringLiteral("/Jazz Jackrabbit 2"));
+        QCOMPARE(f.processes->started[0].folder, folder.replace(QStringLiteral("{games}"), games.path())
+                                                     .replace(QStringLiteral("{prefix}"), f.prefixPath()));
         return;
     }
     QCOMPARE(shown.size(), 1);
